@@ -1,0 +1,98 @@
+// JpegToBmp against the JPEG library decoding the same stream into a plain buffer.
+#include <benchmark/benchmark.h>
+#include <stdio.h>
+#include <jpeglib.h>
+
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <vector>
+
+#include "image/JpegToBmp.h"
+#include "ratio_report.h"
+
+namespace {
+
+// A picture of the background's size with soft shapes and edges, like drawn artwork.
+std::vector<std::uint8_t> EncodeScene(int width, int height) {
+  std::vector<std::uint8_t> rgb(static_cast<std::size_t>(width) * height * 3);
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x) {
+      std::uint8_t* p = &rgb[(static_cast<std::size_t>(y) * width + x) * 3];
+      const double wave = std::sin(x * 0.05) * std::cos(y * 0.07);
+      const bool disc = (x - 300) * (x - 300) + (y - 200) * (y - 200) < 90 * 90;
+      p[0] = static_cast<std::uint8_t>(disc ? 230 : 120 + 100 * wave);
+      p[1] = static_cast<std::uint8_t>(disc ? 180 : 90 + y * 160 / height);
+      p[2] = static_cast<std::uint8_t>(disc ? 40 : 200 - x * 150 / width);
+    }
+  jpeg_compress_struct cinfo;
+  jpeg_error_mgr errors;
+  cinfo.err = jpeg_std_error(&errors);
+  jpeg_create_compress(&cinfo);
+  unsigned char* buffer = nullptr;
+  unsigned long size = 0;
+  jpeg_mem_dest(&cinfo, &buffer, &size);
+  cinfo.image_width = static_cast<JDIMENSION>(width);
+  cinfo.image_height = static_cast<JDIMENSION>(height);
+  cinfo.input_components = 3;
+  cinfo.in_color_space = JCS_RGB;
+  jpeg_set_defaults(&cinfo);
+  jpeg_set_quality(&cinfo, 90, TRUE);
+  jpeg_start_compress(&cinfo, TRUE);
+  while (cinfo.next_scanline < cinfo.image_height) {
+    JSAMPROW row = &rgb[cinfo.next_scanline * static_cast<std::size_t>(width) * 3];
+    jpeg_write_scanlines(&cinfo, &row, 1);
+  }
+  jpeg_finish_compress(&cinfo);
+  jpeg_destroy_compress(&cinfo);
+  std::vector<std::uint8_t> jpeg(buffer, buffer + size);
+  std::free(buffer);
+  return jpeg;
+}
+
+const std::vector<std::uint8_t>& Background() {
+  static const std::vector<std::uint8_t> jpeg = EncodeScene(635, 460);
+  return jpeg;
+}
+
+void BM_JpegToBmp(benchmark::State& state) {
+  std::vector<std::uint8_t> jpeg = Background();
+  for (auto _ : state) {
+    MemStream* input = MemStreamWrap(jpeg.data(), static_cast<std::uint32_t>(jpeg.size()));
+    MemStream* output = JpegToBmp(input);
+    benchmark::DoNotOptimize(output->data);
+    input->data = nullptr;
+    MemStreamClose(input);
+    MemStreamClose(output);
+  }
+}
+
+void BM_LibjpegToBuffer(benchmark::State& state) {
+  const std::vector<std::uint8_t>& jpeg = Background();
+  std::vector<std::uint8_t> pixels(635 * 460 * 3);
+  for (auto _ : state) {
+    jpeg_decompress_struct cinfo;
+    jpeg_error_mgr errors;
+    cinfo.err = jpeg_std_error(&errors);
+    jpeg_create_decompress(&cinfo);
+    jpeg_mem_src(&cinfo, jpeg.data(), static_cast<unsigned long>(jpeg.size()));
+    jpeg_read_header(&cinfo, TRUE);
+    jpeg_start_decompress(&cinfo);
+    while (cinfo.output_scanline < cinfo.output_height) {
+      JSAMPROW row = &pixels[cinfo.output_scanline * static_cast<std::size_t>(635) * 3];
+      jpeg_read_scanlines(&cinfo, &row, 1);
+    }
+    jpeg_finish_decompress(&cinfo);
+    jpeg_destroy_decompress(&cinfo);
+    benchmark::DoNotOptimize(pixels.data());
+  }
+}
+
+BENCHMARK(BM_JpegToBmp)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LibjpegToBuffer)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  return bench::RunWithRatios(argc, argv, {{"BM_JpegToBmp", "BM_LibjpegToBuffer", 1.3}});
+}
