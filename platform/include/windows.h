@@ -35,6 +35,9 @@ typedef void* HANDLE;
 #endif
 #define MAX_PATH 260
 
+// A BMP file image in memory has its info header at offset 14, and programs read it in place.
+// The fields sit where Windows puts them; packing to 2 only lets such a header lie on a 2-byte
+// boundary without the access being undefined.
 #pragma pack(push, 2)
 typedef struct tagBITMAPFILEHEADER {
   WORD bfType;
@@ -43,7 +46,6 @@ typedef struct tagBITMAPFILEHEADER {
   WORD bfReserved2;
   DWORD bfOffBits;
 } BITMAPFILEHEADER, *LPBITMAPFILEHEADER;
-#pragma pack(pop)
 
 typedef struct tagBITMAPINFOHEADER {
   DWORD biSize;
@@ -58,6 +60,7 @@ typedef struct tagBITMAPINFOHEADER {
   DWORD biClrUsed;
   DWORD biClrImportant;
 } BITMAPINFOHEADER, *LPBITMAPINFOHEADER;
+#pragma pack(pop)
 
 typedef struct tagRGBQUAD {
   BYTE rgbBlue;

@@ -2,6 +2,10 @@
 
 #include <cstdlib>
 
+#if defined(__SANITIZE_ADDRESS__)
+extern "C" size_t __sanitizer_get_current_allocated_bytes();
+#endif
+
 #include "GeneralHeap.h"
 
 namespace test_heap {
@@ -11,6 +15,14 @@ int g_grantsLeft = -1;  // negative: no limit
 }  // namespace
 
 std::size_t LiveBlocks() { return g_live; }
+
+std::optional<std::size_t> ProcessHeapBytes() {
+#if defined(__SANITIZE_ADDRESS__)
+  return __sanitizer_get_current_allocated_bytes();
+#else
+  return std::nullopt;
+#endif
+}
 
 Refusal::Refusal(int grants) { g_grantsLeft = grants; }
 Refusal::~Refusal() { g_grantsLeft = -1; }

@@ -3,10 +3,16 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 
 namespace test_heap {
 
 std::size_t LiveBlocks();
+
+// Bytes in use on the whole process heap, the JPEG library's blocks included. Only the
+// sanitizer build can count them exactly (glibc's counters include its per-thread caches);
+// elsewhere this is nothing.
+std::optional<std::size_t> ProcessHeapBytes();
 
 // While alive, the heap grants `grants` more requests and refuses every one after them.
 class Refusal {
