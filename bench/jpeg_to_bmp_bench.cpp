@@ -1,6 +1,7 @@
 // JpegToBmp against the JPEG library decoding the same stream into a plain buffer.
 #include <benchmark/benchmark.h>
-#include <stdio.h>
+#include <stdio.h>  // jpeglib.h uses FILE without including it
+
 #include <jpeglib.h>
 
 #include <cmath>

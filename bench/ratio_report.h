@@ -8,9 +8,9 @@
 namespace bench {
 
 struct Ratio {
-  std::string subject;   // benchmark names
+  std::string subject;  // benchmark names
   std::string baseline;
-  double goal;           // the ratio must be at most this
+  double goal;  // the ratio must be at most this
 };
 
 // Returns the process exit status: 0, also when a goal is missed (a benchmark reports, it

@@ -21,7 +21,9 @@ class TrackedAllocTest : public ::testing::Test {
     GeneralHeapFree(list_.slots);
   }
 
-  void* Take(std::uint32_t size, int line = 1) { return TrackedAlloc(size, &list_, "Stage.cpp", line); }
+  void* Take(std::uint32_t size, int line = 1) {
+    return TrackedAlloc(size, &list_, "Stage.cpp", line);
+  }
 
   int SlotOf(const void* pointer) const {
     for (std::uint32_t i = 0; i < list_.capacity; ++i)
@@ -163,8 +165,9 @@ TEST_F(TrackedAllocTest, OverlongFileNameKeepsItsEnd) {
 
 std::string LeakLine(const void* address, const char* file, int line) {
   char text[256];
-  std::snprintf(text, sizeof text, "!!! Memory leak detected. !!! Address %0*" PRIxPTR ", File %s, Line %d\n",
-                static_cast<int>(2 * sizeof(void*)), reinterpret_cast<std::uintptr_t>(address), file, line);
+  std::snprintf(
+      text, sizeof text, "!!! Memory leak detected. !!! Address %0*" PRIxPTR ", File %s, Line %d\n",
+      static_cast<int>(2 * sizeof(void*)), reinterpret_cast<std::uintptr_t>(address), file, line);
   return text;
 }
 
@@ -185,7 +188,8 @@ TEST(TrackedLeakReport, NamesEachLeftBlockInSlotOrderAndEmptiesTheList) {
     char hex[32];
     std::snprintf(hex, sizeof hex, "%" PRIxPTR, reinterpret_cast<std::uintptr_t>(first));
     return std::string(hex);
-  }()), std::string::npos);
+  }()),
+            std::string::npos);
   EXPECT_EQ(g_TrackedList.capacity, 0u);
   EXPECT_EQ(g_TrackedList.liveCount, 0u);
   EXPECT_EQ(g_TrackedList.liveBytes, 0u);

@@ -163,7 +163,8 @@ TEST(JpegToBmp, FirstStoredRowIsTheLastScanlineInBlueGreenRed) {
   for (int y = 0; y < 16; ++y)
     for (int x = 0; x < 16; ++x) {
       const bool top = y < 8;  // blue on top, red below
-      picture.pixels.insert(picture.pixels.end(), {std::uint8_t(top ? 0 : 230), 10, std::uint8_t(top ? 230 : 0)});
+      picture.pixels.insert(picture.pixels.end(),
+                            {std::uint8_t(top ? 0 : 230), 10, std::uint8_t(top ? 230 : 0)});
     }
   EncodeOptions sharp;
   sharp.quality = 100;
@@ -234,7 +235,8 @@ class JpegToBmpRefusal : public ::testing::Test {
       EXPECT_EQ(decoded.stderrText, message + "\n");
       EXPECT_EQ(decoded.stdoutText, "");
     }
-    EXPECT_EQ(test_heap::ProcessHeapBytes(), processHeapBefore) << "the JPEG library's pools stayed";
+    EXPECT_EQ(test_heap::ProcessHeapBytes(), processHeapBefore)
+        << "the JPEG library's pools stayed";
   }
 
   std::size_t heapBefore_ = 0;
@@ -243,17 +245,20 @@ class JpegToBmpRefusal : public ::testing::Test {
 TEST_F(JpegToBmpRefusal, EmptyInput) { ExpectRefused({}, "Empty input file"); }
 
 TEST_F(JpegToBmpRefusal, FourComponentStream) {
-  ExpectRefused(EncodeJpeg(fixtures::MakePicture(16, 16, 4)), "BMP output must be grayscale or RGB");
+  ExpectRefused(EncodeJpeg(fixtures::MakePicture(16, 16, 4)),
+                "BMP output must be grayscale or RGB");
 }
 
 TEST_F(JpegToBmpRefusal, RandomBytes) {
   for (std::uint32_t seed = 1; seed <= 20; ++seed) {
     Bytes noise(64 + seed * 97);
     std::uint32_t state = seed;
-    for (auto& byte : noise) byte = static_cast<std::uint8_t>((state = state * 1103515245u + 12345u) >> 23);
+    for (auto& byte : noise)
+      byte = static_cast<std::uint8_t>((state = state * 1103515245u + 12345u) >> 23);
     noise[0] = 0x12;  // never a start-of-image marker
     char expected[64];
-    std::snprintf(expected, sizeof expected, "Not a JPEG file: starts with 0x%02x 0x%02x", noise[0], noise[1]);
+    std::snprintf(expected, sizeof expected, "Not a JPEG file: starts with 0x%02x 0x%02x", noise[0],
+                  noise[1]);
     ExpectRefused(noise, expected);
   }
 }
@@ -261,7 +266,8 @@ TEST_F(JpegToBmpRefusal, RandomBytes) {
 TEST_F(JpegToBmpRefusal, StreamCutInsideItsHeaders) {
   const Bytes whole = EncodeJpeg(fixtures::MakePicture(32, 32, 3));
   for (std::size_t length : {2u, 20u, 100u, 300u}) {
-    const Decoded decoded = fixtures::DecodeWithGame(Bytes(whole.begin(), whole.begin() + static_cast<long>(length)));
+    const Decoded decoded =
+        fixtures::DecodeWithGame(Bytes(whole.begin(), whole.begin() + static_cast<long>(length)));
     EXPECT_FALSE(decoded.ok) << length;
     // The first warning, that the stream ended, and the fatal error that follows it.
     EXPECT_EQ(decoded.stderrText.substr(0, 27), "Premature end of JPEG file\n") << length;
@@ -300,7 +306,8 @@ TEST_F(JpegToBmpRefusal, OutputThatCannotGrowIsAnErrorNotAShortPicture) {
     output = JpegToBmp(input);
   }
   EXPECT_EQ(output, nullptr);
-  EXPECT_EQ(testing::internal::GetCapturedStderr(), "Output file write error --- out of disk space?\n");
+  EXPECT_EQ(testing::internal::GetCapturedStderr(),
+            "Output file write error --- out of disk space?\n");
   input->data = nullptr;
   MemStreamClose(input);
 }

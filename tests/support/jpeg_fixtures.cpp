@@ -1,7 +1,8 @@
 #include "jpeg_fixtures.h"
 
 #include <gtest/gtest.h>
-#include <stdio.h>
+#include <stdio.h>  // jpeglib.h uses FILE without including it
+
 #include <jpeglib.h>
 
 #include <unistd.h>
@@ -46,7 +47,7 @@ Bytes EncodeJpeg(const Picture& picture, const EncodeOptions& options) {
   cinfo.image_width = static_cast<JDIMENSION>(picture.width);
   cinfo.image_height = static_cast<JDIMENSION>(picture.height);
   cinfo.input_components = picture.components;
-  cinfo.in_color_space = picture.components == 1 ? JCS_GRAYSCALE
+  cinfo.in_color_space = picture.components == 1   ? JCS_GRAYSCALE
                          : picture.components == 4 ? JCS_CMYK
                                                    : JCS_RGB;
   jpeg_set_defaults(&cinfo);
@@ -116,7 +117,8 @@ std::string TempFile(const std::string& name) {
 
 void WriteFile(const std::string& path, const Bytes& bytes) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  out.write(reinterpret_cast<const char*>(bytes.data()),
+            static_cast<std::streamsize>(bytes.size()));
   if (!out) throw std::runtime_error("cannot write " + path);
 }
 
@@ -126,7 +128,8 @@ Bytes ReadFile(const std::string& path) {
 }
 
 std::uint32_t ReadLe32(const Bytes& bytes, std::size_t offset) {
-  return static_cast<std::uint32_t>(bytes.at(offset)) | static_cast<std::uint32_t>(bytes.at(offset + 1)) << 8 |
+  return static_cast<std::uint32_t>(bytes.at(offset)) |
+         static_cast<std::uint32_t>(bytes.at(offset + 1)) << 8 |
          static_cast<std::uint32_t>(bytes.at(offset + 2)) << 16 |
          static_cast<std::uint32_t>(bytes.at(offset + 3)) << 24;
 }

@@ -26,7 +26,8 @@ TEST(StageToolDecode, WritesTheSameBmpAsTheLibrarysDecoder) {
   for (int components : {3, 1}) {
     fixtures::EncodeOptions options;
     options.progressive = components == 1;
-    const fixtures::Bytes jpeg = fixtures::EncodeJpeg(fixtures::MakePicture(101, 67, components), options);
+    const fixtures::Bytes jpeg =
+        fixtures::EncodeJpeg(fixtures::MakePicture(101, 67, components), options);
     const std::string in = fixtures::TempFile("decode-in.jpg");
     const std::string out = fixtures::TempFile("decode-out.bmp");
     fixtures::WriteFile(in, jpeg);

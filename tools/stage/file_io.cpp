@@ -7,13 +7,15 @@
 
 namespace tools {
 
-std::optional<std::vector<std::uint8_t>> ReadFileBytes(const std::string& path, std::string* error) {
+std::optional<std::vector<std::uint8_t>> ReadFileBytes(const std::string& path,
+                                                       std::string* error) {
   std::ifstream in(path, std::ios::binary);
   if (!in) {
     *error = path + ": " + std::strerror(errno);
     return std::nullopt;
   }
-  std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)),
+                                  std::istreambuf_iterator<char>());
   if (in.bad()) {
     *error = path + ": read error";
     return std::nullopt;

@@ -93,7 +93,8 @@ static void RestoreFill(BmpWriter* writer, JSAMPROW row) {
 
 static void NextRow(j_decompress_ptr cinfo, BmpWriter* writer) {
   writer->nextRow++;
-  if (writer->nextRow < cinfo->output_height) writer->buffer[0] = RowPlace(cinfo, writer, writer->nextRow);
+  if (writer->nextRow < cinfo->output_height)
+    writer->buffer[0] = RowPlace(cinfo, writer, writer->nextRow);
 }
 
 // Rows arrive in their final order of bytes, so a row step only restores the fill bytes after
@@ -111,8 +112,8 @@ static void FinishOutput(j_decompress_ptr cinfo, BmpWriter* writer) {
 }
 
 BmpWriter* InitBmpWriter(j_decompress_ptr cinfo, MemStream* output) {
-  BmpWriter* writer = (BmpWriter*)(*cinfo->mem->alloc_small)((j_common_ptr)cinfo, JPOOL_IMAGE,
-                                                             sizeof(BmpWriter));
+  BmpWriter* writer =
+      (BmpWriter*)(*cinfo->mem->alloc_small)((j_common_ptr)cinfo, JPOOL_IMAGE, sizeof(BmpWriter));
   writer->startOutput = StartOutput;
   writer->finishOutput = FinishOutput;
   writer->putPixelRows = PutPixelRows;
@@ -128,7 +129,8 @@ BmpWriter* InitBmpWriter(j_decompress_ptr cinfo, MemStream* output) {
   writer->dataWidth = cinfo->output_width * cinfo->output_components;
   writer->rowSize = (writer->dataWidth + 3) & ~(JDIMENSION)3;
   // One row pointer; the start step aims it at the output. Until then it holds a row of its own.
-  writer->buffer = (*cinfo->mem->alloc_sarray)((j_common_ptr)cinfo, JPOOL_IMAGE, writer->rowSize, 1);
+  writer->buffer =
+      (*cinfo->mem->alloc_sarray)((j_common_ptr)cinfo, JPOOL_IMAGE, writer->rowSize, 1);
   writer->bufferHeight = 1;
   return writer;
 }

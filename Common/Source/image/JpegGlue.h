@@ -36,5 +36,6 @@ struct BmpWriter {
   uint32_t headerSize;   // headers and colour table: where the pixel rows begin
 };
 
-// Allocates the writer in the image pool; must come before jpeg_start_decompress. Raises JERR_BMP_COLORSPACE for anything but grayscale or RGB output.
+// Allocates the writer in the image pool; must come before jpeg_start_decompress. Raises
+// JERR_BMP_COLORSPACE for anything but grayscale or RGB output.
 BmpWriter* InitBmpWriter(j_decompress_ptr cinfo, MemStream* output);

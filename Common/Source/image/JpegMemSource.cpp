@@ -12,9 +12,7 @@ struct MemSource {
   boolean startOfFile;  // nothing read yet: running dry now means an empty input
 };
 
-static void InitSource(j_decompress_ptr cinfo) {
-  ((MemSource*)cinfo->src)->startOfFile = TRUE;
-}
+static void InitSource(j_decompress_ptr cinfo) { ((MemSource*)cinfo->src)->startOfFile = TRUE; }
 
 static boolean FillInputBuffer(j_decompress_ptr cinfo) {
   MemSource* src = (MemSource*)cinfo->src;

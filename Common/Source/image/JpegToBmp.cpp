@@ -74,8 +74,8 @@ void BindDibImage(DibImage* image, BYTE* block) {
     image->bits = NULL;
     return;
   }
-  DWORD offset = (DWORD)block[10] | (DWORD)block[11] << 8 | (DWORD)block[12] << 16 |
-                 (DWORD)block[13] << 24;
+  DWORD offset =
+      (DWORD)block[10] | (DWORD)block[11] << 8 | (DWORD)block[12] << 16 | (DWORD)block[13] << 24;
   image->info = (BITMAPINFOHEADER*)(block + 14);
   image->bits = block + offset;
 }
