@@ -275,6 +275,14 @@ TEST_F(JpegToBmpRefusal, StreamCutInsideItsHeaders) {
   }
 }
 
+TEST_F(JpegToBmpRefusal, PictureLargerThanAnyTheGameShows) {
+  ExpectRefused(EncodeJpeg(fixtures::MakePicture(8193, 8, 1)),
+                "Maximum supported image dimension is 8192 pixels");
+  ExpectRefused(EncodeJpeg(fixtures::MakePicture(8, 8193, 1)),
+                "Maximum supported image dimension is 8192 pixels");
+  EXPECT_TRUE(fixtures::DecodeWithGame(EncodeJpeg(fixtures::MakePicture(8192, 8, 1))).ok);
+}
+
 TEST_F(JpegToBmpRefusal, MissingInputStream) {
   testing::internal::CaptureStdout();
   testing::internal::CaptureStderr();

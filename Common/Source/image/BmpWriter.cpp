@@ -15,6 +15,9 @@
 #define FILE_HEADER_SIZE 14
 #define INFO_HEADER_SIZE 40
 #define GRAY_TABLE_ENTRIES 256
+// Pictures come from files anyone can write, and a few hundred bytes of header can announce a
+// picture of gigabytes. Every picture of the game fits in a fraction of this.
+#define MAX_PICTURE_DIMENSION 8192
 
 static void Put16(JOCTET* at, unsigned value) {
   at[0] = (JOCTET)(value & 0xFF);
@@ -71,11 +74,10 @@ static void WriteHeaders(j_decompress_ptr cinfo, BmpWriter* writer, uint32_t tab
 static void StartOutput(j_decompress_ptr cinfo, BmpWriter* writer) {
   uint32_t tableEntries = cinfo->output_components == 1 ? GRAY_TABLE_ENTRIES : 0;
   writer->headerSize = FILE_HEADER_SIZE + INFO_HEADER_SIZE + 4 * tableEntries;
-  uint64_t fileSize = writer->headerSize + (uint64_t)writer->rowSize * cinfo->output_height;
-  if (fileSize > UINT32_MAX || !MemStreamReserve(writer->output, (uint32_t)fileSize))
-    ERREXIT(cinfo, JERR_FILE_WRITE);
+  uint32_t fileSize = writer->headerSize + writer->rowSize * cinfo->output_height;
+  if (!MemStreamReserve(writer->output, fileSize)) ERREXIT(cinfo, JERR_FILE_WRITE);
 
-  WriteHeaders(cinfo, writer, tableEntries, (uint32_t)fileSize);
+  WriteHeaders(cinfo, writer, tableEntries, fileSize);
   // Every row, fill bytes included, starts out zero; decoding then overwrites the pixels.
   JSAMPROW zeros = writer->buffer[0];
   for (JDIMENSION i = 0; i < writer->rowSize; ++i) zeros[i] = 0;
@@ -126,6 +128,8 @@ BmpWriter* InitBmpWriter(j_decompress_ptr cinfo, MemStream* output) {
     ERREXIT(cinfo, JERR_BMP_COLORSPACE);
 
   jpeg_calc_output_dimensions(cinfo);
+  if (cinfo->output_width > MAX_PICTURE_DIMENSION || cinfo->output_height > MAX_PICTURE_DIMENSION)
+    ERREXIT1(cinfo, JERR_IMAGE_TOO_BIG, MAX_PICTURE_DIMENSION);
   writer->dataWidth = cinfo->output_width * cinfo->output_components;
   writer->rowSize = (writer->dataWidth + 3) & ~(JDIMENSION)3;
   // One row pointer; the start step aims it at the output. Until then it holds a row of its own.
