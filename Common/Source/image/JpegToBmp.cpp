@@ -3,7 +3,9 @@
 
 #include <setjmp.h>
 #include <stdio.h>
+#include <string.h>
 
+#include "../TrackedAlloc.h"
 #include "JpegGlue.h"
 
 // The library's standard error manager, except that a fatal error, once its message is out,
@@ -78,4 +80,20 @@ void BindDibImage(DibImage* image, BYTE* block) {
       (DWORD)block[10] | (DWORD)block[11] << 8 | (DWORD)block[12] << 16 | (DWORD)block[13] << 24;
   image->info = (BITMAPINFOHEADER*)(block + 14);
   image->bits = block + offset;
+}
+
+BYTE* JpegToTrackedBmp(const BYTE* jpeg, DWORD length, TrackedList* list, const char* file,
+                       int line) {
+  // The wrapped stream only reads, so the bytes can stay constant to the caller.
+  MemStream* input = MemStreamWrap((unsigned char*)jpeg, length);
+  if (input == NULL) return NULL;
+  MemStream* output = JpegToBmp(input);
+  input->data = NULL;  // not ours to release
+  MemStreamClose(input);
+  if (output == NULL) return NULL;
+
+  BYTE* block = (BYTE*)TrackedAlloc(output->length, list, file, line);
+  if (block != NULL) memcpy(block, output->data, output->length);
+  MemStreamClose(output);
+  return block;
 }

@@ -21,3 +21,11 @@ MemStream* JpegToBmp(MemStream* input);
 
 // Points a DibImage at a BMP file image block (null gives an empty image).
 void BindDibImage(DibImage* image, BYTE* block);
+
+struct TrackedList;
+
+// Decodes `length` JPEG bytes read in place and yields the BMP file image in a block of its
+// own from `list`, recorded under the caller's file and line; null when the stream cannot be
+// decoded or the block cannot be had. The JPEG bytes stay the caller's.
+BYTE* JpegToTrackedBmp(const BYTE* jpeg, DWORD length, TrackedList* list, const char* file,
+                       int line);
