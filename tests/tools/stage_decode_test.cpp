@@ -1,26 +1,17 @@
 // tavrelo-stage decode, run as a stage author runs it.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <cstdlib>
 #include <string>
 
 #include "support/jpeg_fixtures.h"
+#include "support/tool_runner.h"
 
 namespace {
 
-struct ToolRun {
-  int status;
-  std::string stderrText;
-};
+using fixtures::ToolRun;
 
-ToolRun RunTool(const std::string& arguments) {
-  const std::string err = fixtures::TempFile("tool.err");
-  const std::string command = "'" TAVRELO_STAGE_TOOL "' " + arguments + " 2>'" + err + "'";
-  const int raw = std::system(command.c_str());
-  const fixtures::Bytes text = fixtures::ReadFile(err);
-  return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, std::string(text.begin(), text.end())};
-}
+ToolRun RunTool(const std::string& arguments) { return fixtures::RunStageTool(arguments); }
 
 TEST(StageToolDecode, WritesTheSameBmpAsTheLibrarysDecoder) {
   for (int components : {3, 1}) {

@@ -4,10 +4,21 @@
 #include <string>
 #include <vector>
 
+#include "stage_file.h"
+
 namespace tools {
 
 using Arguments = std::vector<std::string>;
 
 int RunDecode(const Arguments& args);
+int RunInspect(const Arguments& args);
+int RunPack(const Arguments& args);
+int RunUnpack(const Arguments& args);
+int RunMake(const Arguments& args);
+
+// Writes a stage made of upright pictures, refusing one the game would refuse and warning of
+// what an author should fix.
+bool WriteStage(const std::string& out, const Image& picture,
+                const std::vector<StageDifference>& differences, std::string* error);
 
 }  // namespace tools

@@ -13,7 +13,17 @@ struct Command {
 };
 
 const Command kCommands[] = {
-    {"decode", tools::RunDecode, "decode IN.jpg OUT.bmp    write the BMP image the game decodes"},
+    {"inspect", tools::RunInspect,
+     "inspect FILE...                       what a stage holds; status 1 if the game refuses it"},
+    {"pack", tools::RunPack,
+     "pack -o OUT.stg PICTURE L,T[,R,B],PATCH...\n      a stage from upright PNG or JPEG pictures; "
+     "@LIST reads words from LIST"},
+    {"unpack", tools::RunUnpack,
+     "unpack FILE DIR                       the pictures as PNG, and a list for pack"},
+    {"make", tools::RunMake,
+     "make -o OUT.stg ORIGINAL ALTERED      a stage from where two pictures differ"},
+    {"decode", tools::RunDecode,
+     "decode IN.jpg OUT.bmp                 the BMP image the game decodes"},
 };
 
 int Usage() {

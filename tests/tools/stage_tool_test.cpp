@@ -1,0 +1,267 @@
+// tavrelo-stage inspect, pack, unpack and make, run as an author runs them.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <string>
+
+#include "Stage.h"
+#include "image.h"
+#include "regions.h"
+#include "stage_file.h"
+#include "support/jpeg_fixtures.h"
+#include "support/tool_runner.h"
+
+namespace {
+
+using fixtures::RunStageTool;
+using tools::Image;
+using tools::Rect;
+
+void Fill(Image& image, const Rect& r, std::uint8_t red, std::uint8_t green, std::uint8_t blue) {
+  for (int y = r.top; y < std::min<int>(r.bottom, image.height); ++y)
+    for (int x = r.left; x < std::min<int>(r.right, image.width); ++x) {
+      std::uint8_t* p = image.Pixel(x, y);
+      p[0] = red, p[1] = green, p[2] = blue;
+    }
+}
+
+// A soft gradient with a few solid blocks on it.
+Image Scene(int width = 120, int height = 120) {
+  Image image = tools::MakeImage(width, height);
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x) {
+      std::uint8_t* p = image.Pixel(x, y);
+      p[0] = static_cast<std::uint8_t>(80 + x), p[1] = static_cast<std::uint8_t>(100 + y / 2),
+      p[2] = 180;
+    }
+  Fill(image, {10, 10, 30, 30}, 200, 30, 30);
+  Fill(image, {70, 20, 100, 40}, 30, 160, 40);
+  Fill(image, {20, 80, 50, 100}, 240, 220, 40);
+  return image;
+}
+
+class StageTool : public ::testing::Test {
+ protected:
+  std::string Path(const std::string& name) { return dir_ + "/" + name; }
+  std::string SavePng(const std::string& name, const Image& image) {
+    std::string error;
+    EXPECT_TRUE(tools::SavePng(Path(name), image, &error)) << error;
+    return Path(name);
+  }
+  std::string SaveJpeg(const std::string& name, const Image& image, int quality) {
+    const tools::Bytes jpeg = tools::EncodeJpeg(image, tools::Orientation::Upright, quality);
+    fixtures::WriteFile(Path(name), jpeg);
+    return Path(name);
+  }
+
+  void SetUp() override {
+    dir_ = fixtures::TempFile(::testing::UnitTest::GetInstance()->current_test_info()->name());
+    std::filesystem::remove_all(dir_);
+    std::filesystem::create_directories(dir_);
+  }
+
+  std::string dir_;
+};
+
+struct LoadedStage {
+  explicit LoadedStage(const std::string& path) : stage(LoadStage(path.c_str())) {}
+  ~LoadedStage() { FreeStage(stage); }
+  StageData* stage;
+};
+
+Rect RectOf(const Difference& d) { return {d.left, d.top, d.right, d.bottom}; }
+
+TEST_F(StageTool, PackStoresUprightPicturesUpsideDownWithTheirRectangles) {
+  Image picture = Scene();
+  Image patch = tools::MakeImage(16, 12);
+  Fill(patch, {0, 0, 16, 6}, 255, 255, 255);  // white above, black below
+  const std::string run = "pack -o " + Path("out.stg") + " " + SavePng("picture.png", picture) +
+                          " 5,7," + SavePng("patch.png", patch) + " 60,60,90,80," +
+                          SavePng("patch2.png", patch);
+  const fixtures::ToolRun packed = RunStageTool(run);
+  ASSERT_EQ(packed.status, 0) << packed.stderrText;
+
+  LoadedStage loaded(Path("out.stg"));
+  ASSERT_NE(loaded.stage, nullptr);
+  ASSERT_EQ(loaded.stage->differenceCount, 2u);
+  EXPECT_EQ(RectOf(loaded.stage->differences[0]), (Rect{5, 7, 21, 19}));
+  EXPECT_EQ(RectOf(loaded.stage->differences[1]), (Rect{60, 60, 90, 80}));
+  // The game's stored rows of a stage picture run from the visible top down.
+  const DibImage& stored = loaded.stage->differences[0].patch;
+  const std::size_t stride = (16 * 3 + 3) & ~3;
+  EXPECT_GT(stored.bits[0], 200) << "first stored row: the white top";
+  EXPECT_LT(stored.bits[11 * stride], 50) << "last stored row: the black bottom";
+  EXPECT_NE(packed.stderrText.find(
+                "warning: difference 1 has a patch of 16 x 12 for a rectangle of 30 x 20"),
+            std::string::npos)
+      << packed.stderrText;
+}
+
+TEST_F(StageTool, UnpackThenPackGivesAStageThatPlaysTheSame) {
+  const Image picture = Scene();
+  Image patch = tools::MakeImage(20, 14);
+  Fill(patch, {0, 0, 20, 14}, 10, 200, 220);
+  ASSERT_EQ(RunStageTool("pack -o " + Path("a.stg") + " " + SavePng("p.png", picture) + " 3,4," +
+                         SavePng("d0.png", patch) + " 70,80,95,100," + SavePng("d1.png", patch))
+                .status,
+            0);
+  const fixtures::ToolRun unpacked = RunStageTool("unpack " + Path("a.stg") + " " + Path("parts"));
+  ASSERT_EQ(unpacked.status, 0) << unpacked.stderrText;
+  for (const char* name : {"picture.png", "patch-0.png", "patch-1.png", "stage.txt"})
+    EXPECT_TRUE(std::filesystem::exists(Path("parts/") + name)) << name;
+  const fixtures::Bytes list = fixtures::ReadFile(Path("parts/stage.txt"));
+  EXPECT_NE(std::string(list.begin(), list.end())
+                .find("\n3,4,23,18,patch-0.png\n70,80,95,100,patch-1.png\n"),
+            std::string::npos);
+
+  const fixtures::ToolRun repacked =
+      RunStageTool("pack -o " + Path("b.stg") + " @" + Path("parts/stage.txt"));
+  ASSERT_EQ(repacked.status, 0) << repacked.stderrText;
+  LoadedStage a(Path("a.stg")), b(Path("b.stg"));
+  ASSERT_NE(a.stage, nullptr);
+  ASSERT_NE(b.stage, nullptr);
+  ASSERT_EQ(b.stage->differenceCount, 2u);
+  for (int i = 0; i < 2; ++i) {
+    EXPECT_EQ(RectOf(a.stage->differences[i]), RectOf(b.stage->differences[i]));
+    EXPECT_EQ(b.stage->differences[i].patch.info->biWidth,
+              a.stage->differences[i].patch.info->biWidth);
+  }
+  // The pictures went through JPEG once more: close, not equal.
+  const Image first = tools::ImageFromBmp(a.stage->picture.file, tools::Orientation::UpsideDown);
+  const Image second = tools::ImageFromBmp(b.stage->picture.file, tools::Orientation::UpsideDown);
+  long total = 0;
+  for (std::size_t i = 0; i < first.rgb.size(); ++i)
+    total += std::abs(first.rgb[i] - second.rgb[i]);
+  EXPECT_LT(static_cast<double>(total) / first.rgb.size(), 2.0);
+  const std::uint8_t* top = first.Pixel(20, 15);  // inside the red block near the top
+  EXPECT_GT(top[0], 170);
+}
+
+TEST_F(StageTool, PackRefusesAPatchOutsideThePictureAndWritesNothing) {
+  const std::string picture = SavePng("p.png", Scene(40, 40));
+  const std::string patch = SavePng("d.png", tools::MakeImage(10, 10));
+  for (const std::string where : {"31,0,", "-1,0,", "0,35,"}) {
+    const fixtures::ToolRun run =
+        RunStageTool("pack -o " + Path("x.stg") + " " + picture + " " + where + patch);
+    EXPECT_EQ(run.status, 1) << where;
+    EXPECT_NE(run.stderrText.find("reaches outside the picture"), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(Path("x.stg")));
+  }
+  EXPECT_EQ(RunStageTool("pack -o " + Path("x.stg") + " " + picture + " 1,2,x").status, 1)
+      << "missing patch";
+  EXPECT_EQ(RunStageTool("pack -o " + Path("x.stg") + " " + picture + " nonsense").status, 2);
+  EXPECT_EQ(RunStageTool("pack -o " + Path("x.stg") + " " + picture + " 5,5,4,9," + patch).status,
+            1)
+      << "an empty rectangle";
+}
+
+TEST_F(StageTool, InspectDescribesASoundStageAndItsFlaws) {
+  std::vector<tools::StageDifference> differences = {
+      {{10, 10, 40, 40}, tools::MakeImage(30, 30)},
+      {{30, 30, 36, 50}, tools::MakeImage(6, 20)},   // overlaps the first, narrower than 8
+      {{60, 60, 90, 70}, tools::MakeImage(20, 10)},  // patch smaller than its rectangle
+  };
+  tools::Bytes file = tools::BuildStageFile(Scene(120, 100), differences);
+  file.insert(file.end(), 5, 0);
+  fixtures::WriteFile(Path("flawed.stg"), file);
+
+  const fixtures::ToolRun run = RunStageTool("inspect " + Path("flawed.stg"));
+  EXPECT_EQ(run.status, 0) << "the game still plays it";
+  const std::string& text = run.stdoutText;
+  for (const std::string expected : {
+           "count field 9: 3 differences\n",
+           "picture: 120 x 100, 24-bit, chunk of ",
+           "difference 0: (10, 10)-(40, 40), patch 30 x 30, chunk of ",
+           "difference 2: (60, 60)-(90, 70), patch 20 x 10, chunk of ",
+           "warning: difference 0 and difference 1 overlap",
+           "warning: difference 1 is 6 x 20, smaller than 8 x 8",
+           "warning: difference 2 has a patch of 20 x 10 for a rectangle of 30 x 10",
+           "warning: the picture is not square",
+           "warning: 5 bytes after the last chunk are never read",
+           "verdict: the game plays this stage\n",
+       })
+    EXPECT_NE(text.find(expected), std::string::npos) << "missing: " << expected << "\n" << text;
+  EXPECT_EQ(text.find("problem:"), std::string::npos);
+}
+
+TEST_F(StageTool, InspectFailsForEveryFileTheGameRefuses) {
+  const tools::Bytes sound =
+      tools::BuildStageFile(Scene(), {{{1, 1, 11, 11}, tools::MakeImage(10, 10)}});
+  fixtures::WriteFile(Path("sound.stg"), sound);
+  fixtures::WriteFile(Path("cut.stg"), tools::Bytes(sound.begin(), sound.end() - 10));
+  const fixtures::ToolRun run =
+      RunStageTool("inspect " + Path("sound.stg") + " " + Path("cut.stg"));
+  EXPECT_EQ(run.status, 1);
+  EXPECT_NE(run.stdoutText.find("verdict: the game plays this stage"), std::string::npos);
+  EXPECT_NE(run.stdoutText.find("problem: chunk 1 announces"), std::string::npos) << run.stdoutText;
+  EXPECT_NE(run.stdoutText.find("verdict: the game refuses this stage"), std::string::npos);
+
+  EXPECT_EQ(RunStageTool("inspect " + Path("missing.stg")).status, 1);
+  EXPECT_EQ(RunStageTool("unpack " + Path("cut.stg") + " " + Path("out")).status, 1);
+}
+
+// Three changes a person would see: a block recoloured, one removed, one added.
+Image Altered(const Image& original) {
+  Image altered = original;
+  Fill(altered, {10, 10, 30, 30}, 30, 30, 200);
+  Fill(altered, {70, 20, 100, 40}, 0, 0, 0);
+  for (int y = 20; y < 40; ++y)
+    for (int x = 70; x < 100; ++x)
+      for (int c = 0; c < 3; ++c)
+        altered.Pixel(x, y)[c] = original.Pixel(x, 19)[c];  // the backdrop above
+  Fill(altered, {80, 85, 96, 101}, 250, 120, 0);
+  return altered;
+}
+
+TEST_F(StageTool, MakeFindsExactlyTheThreeChangedRegions) {
+  const Image original = Scene();
+  const Image altered = Altered(original);
+  const std::vector<Rect> changes = {{10, 10, 30, 30}, {70, 20, 100, 40}, {80, 85, 96, 101}};
+  for (const bool jpeg : {false, true}) {
+    SCOPED_TRACE(jpeg ? "JPEG inputs" : "PNG inputs");
+    const std::string a = jpeg ? SaveJpeg("a.jpg", original, 85) : SavePng("a.png", original);
+    const std::string b = jpeg ? SaveJpeg("b.jpg", altered, 85) : SavePng("b.png", altered);
+    const fixtures::ToolRun run = RunStageTool("make -o " + Path("made.stg") + " " + a + " " + b);
+    ASSERT_EQ(run.status, 0) << run.stderrText;
+    LoadedStage made(Path("made.stg"));
+    ASSERT_NE(made.stage, nullptr);
+    ASSERT_EQ(made.stage->differenceCount, 3u) << run.stdoutText;
+    for (int i = 0; i < 3; ++i) {
+      const Rect found = RectOf(made.stage->differences[i]);
+      const Rect& change = changes[i];
+      EXPECT_LE(found.left, change.left);
+      EXPECT_LE(found.top, change.top);
+      EXPECT_GE(found.right, change.right);
+      EXPECT_GE(found.bottom, change.bottom);
+      EXPECT_LE(change.left - found.left + found.right - change.right, 8) << "a snug margin";
+      EXPECT_LE(change.top - found.top + found.bottom - change.bottom, 8);
+      EXPECT_EQ(made.stage->differences[i].patch.info->biWidth, found.Width());
+    }
+  }
+}
+
+TEST_F(StageTool, MakeRefusesPicturesThatDoNotDifferOrDoNotMatch) {
+  const std::string a = SavePng("a.png", Scene());
+  fixtures::ToolRun run = RunStageTool("make -o " + Path("m.stg") + " " + a + " " + a);
+  EXPECT_EQ(run.status, 1);
+  EXPECT_NE(run.stderrText.find("do not differ"), std::string::npos);
+  run = RunStageTool("make -o " + Path("m.stg") + " " + a + " " +
+                     SavePng("small.png", Scene(60, 60)));
+  EXPECT_EQ(run.status, 1);
+  EXPECT_NE(run.stderrText.find("differ in size"), std::string::npos);
+  EXPECT_FALSE(std::filesystem::exists(Path("m.stg")));
+}
+
+TEST(ChangedRegions, NearbyChangesMergeAndSpecksAreNoise) {
+  Image a = tools::MakeImage(100, 60);
+  Image b = a;
+  Fill(b, {10, 10, 20, 20}, 255, 255, 255);
+  Fill(b, {24, 10, 34, 20}, 255, 255, 255);  // 4 pixels away: the same region
+  Fill(b, {70, 40, 72, 42}, 255, 255, 255);  // 4 pixels: a speck
+  const std::vector<Rect> regions = tools::FindChangedRegions(a, b);
+  ASSERT_EQ(regions.size(), 1u);
+  EXPECT_EQ(regions[0], (Rect{8, 8, 36, 22}));
+}
+
+}  // namespace

@@ -1,0 +1,187 @@
+#include "image.h"
+
+#include <cairo.h>
+#include <stdio.h>  // jpeglib.h uses FILE without including it
+
+#include <jpeglib.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+
+#include "TrackedAlloc.h"
+#include "file_io.h"
+#include "image/JpegToBmp.h"
+
+namespace tools {
+namespace {
+
+struct SurfaceDeleter {
+  void operator()(cairo_surface_t* surface) const { cairo_surface_destroy(surface); }
+};
+using SurfacePtr = std::unique_ptr<cairo_surface_t, SurfaceDeleter>;
+
+std::uint32_t Le32(const std::uint8_t* at) {
+  return at[0] | at[1] << 8 | at[2] << 16 | static_cast<std::uint32_t>(at[3]) << 24;
+}
+
+std::optional<Image> LoadPng(const std::string& path, std::string* error) {
+  SurfacePtr surface(cairo_image_surface_create_from_png(path.c_str()));
+  if (cairo_surface_status(surface.get()) != CAIRO_STATUS_SUCCESS) {
+    *error = path + ": " + cairo_status_to_string(cairo_surface_status(surface.get()));
+    return std::nullopt;
+  }
+  cairo_surface_flush(surface.get());
+  const cairo_format_t format = cairo_image_surface_get_format(surface.get());
+  if (format != CAIRO_FORMAT_ARGB32 && format != CAIRO_FORMAT_RGB24) {
+    *error = path + ": unsupported PNG pixel format";
+    return std::nullopt;
+  }
+  Image image = MakeImage(cairo_image_surface_get_width(surface.get()),
+                          cairo_image_surface_get_height(surface.get()));
+  const int stride = cairo_image_surface_get_stride(surface.get());
+  const unsigned char* data = cairo_image_surface_get_data(surface.get());
+  for (int y = 0; y < image.height; ++y) {
+    for (int x = 0; x < image.width; ++x) {
+      std::uint32_t argb;
+      std::memcpy(&argb, data + y * stride + 4 * x, 4);
+      // Transparent parts are shown over white, as a paint program shows them.
+      const std::uint32_t alpha = format == CAIRO_FORMAT_ARGB32 ? argb >> 24 : 255;
+      std::uint8_t* out = image.Pixel(x, y);
+      for (int c = 0; c < 3; ++c) {
+        const std::uint32_t premultiplied = (argb >> (16 - 8 * c)) & 0xFF;
+        out[c] = static_cast<std::uint8_t>(premultiplied + (255 - alpha));
+      }
+    }
+  }
+  return image;
+}
+
+}  // namespace
+
+Image MakeImage(int width, int height) {
+  Image image;
+  image.width = width;
+  image.height = height;
+  image.rgb.assign(static_cast<std::size_t>(width) * height * 3, 0);
+  return image;
+}
+
+std::optional<Image> LoadImageFile(const std::string& path, std::string* error) {
+  auto bytes = ReadFileBytes(path, error);
+  if (!bytes) return std::nullopt;
+  static const std::uint8_t kPng[] = {0x89, 'P', 'N', 'G'};
+  if (bytes->size() >= 4 && std::memcmp(bytes->data(), kPng, 4) == 0) return LoadPng(path, error);
+  if (bytes->size() >= 2 && (*bytes)[0] == 0xFF && (*bytes)[1] == 0xD8) {
+    auto image = DecodeJpeg(*bytes, Orientation::Upright, error);
+    if (!image) *error = path + ": " + *error;
+    return image;
+  }
+  *error = path + ": neither a PNG nor a JPEG file";
+  return std::nullopt;
+}
+
+bool SavePng(const std::string& path, const Image& image, std::string* error) {
+  SurfacePtr surface(cairo_image_surface_create(CAIRO_FORMAT_RGB24, image.width, image.height));
+  const int stride = cairo_image_surface_get_stride(surface.get());
+  unsigned char* data = cairo_image_surface_get_data(surface.get());
+  for (int y = 0; y < image.height; ++y) {
+    for (int x = 0; x < image.width; ++x) {
+      const std::uint8_t* p = image.Pixel(x, y);
+      const std::uint32_t rgb = 0xFF000000u | p[0] << 16 | p[1] << 8 | p[2];
+      std::memcpy(data + y * stride + 4 * x, &rgb, 4);
+    }
+  }
+  cairo_surface_mark_dirty(surface.get());
+  const cairo_status_t status = cairo_surface_write_to_png(surface.get(), path.c_str());
+  if (status != CAIRO_STATUS_SUCCESS) {
+    *error = path + ": " + cairo_status_to_string(status);
+    return false;
+  }
+  return true;
+}
+
+Bytes EncodeJpeg(const Image& image, Orientation orientation, int quality) {
+  jpeg_compress_struct cinfo;
+  jpeg_error_mgr errors;
+  cinfo.err = jpeg_std_error(&errors);
+  jpeg_create_compress(&cinfo);
+  unsigned char* buffer = nullptr;
+  unsigned long size = 0;
+  jpeg_mem_dest(&cinfo, &buffer, &size);
+  cinfo.image_width = static_cast<JDIMENSION>(image.width);
+  cinfo.image_height = static_cast<JDIMENSION>(image.height);
+  cinfo.input_components = 3;
+  cinfo.in_color_space = JCS_RGB;
+  jpeg_set_defaults(&cinfo);
+  jpeg_set_quality(&cinfo, quality, TRUE);
+  // Full colour resolution: patches are small and their edges must not bleed.
+  cinfo.comp_info[0].h_samp_factor = 1;
+  cinfo.comp_info[0].v_samp_factor = 1;
+  cinfo.optimize_coding = TRUE;
+  jpeg_start_compress(&cinfo, TRUE);
+  while (cinfo.next_scanline < cinfo.image_height) {
+    const int y = orientation == Orientation::Upright
+                      ? static_cast<int>(cinfo.next_scanline)
+                      : image.height - 1 - static_cast<int>(cinfo.next_scanline);
+    JSAMPROW row = const_cast<JSAMPROW>(image.Pixel(0, y));
+    jpeg_write_scanlines(&cinfo, &row, 1);
+  }
+  jpeg_finish_compress(&cinfo);
+  jpeg_destroy_compress(&cinfo);
+  Bytes jpeg(buffer, buffer + size);
+  std::free(buffer);
+  return jpeg;
+}
+
+std::optional<Image> DecodeJpeg(const Bytes& jpeg, Orientation orientation, std::string* error) {
+  if (jpeg.size() > 0xFFFFFFFFu) {
+    *error = "JPEG stream too large";
+    return std::nullopt;
+  }
+  BYTE* bmp = JpegToTrackedBmp(jpeg.data(), static_cast<DWORD>(jpeg.size()), &g_TrackedList,
+                               __FILE__, __LINE__);
+  if (bmp == nullptr) {
+    *error = "the JPEG stream cannot be decoded";
+    return std::nullopt;
+  }
+  Image image = ImageFromBmp(bmp, orientation);
+  TrackedFree(bmp, &g_TrackedList);
+  return image;
+}
+
+Image ImageFromBmp(const std::uint8_t* bmp, Orientation orientation) {
+  const std::uint32_t offset = Le32(bmp + 10);
+  const int width = static_cast<int>(Le32(bmp + 18));
+  const int height = static_cast<int>(Le32(bmp + 22));
+  const int bytesPerPixel = (bmp[28] | bmp[29] << 8) / 8;
+  const std::size_t stride =
+      (static_cast<std::size_t>(width) * bytesPerPixel + 3) & ~std::size_t{3};
+  Image image = MakeImage(width, height);
+  for (int stored = 0; stored < height; ++stored) {
+    // The decoder stores the last scanline first: for an upright stream that is the bottom row,
+    // for an upside-down one the top row.
+    const int y = orientation == Orientation::Upright ? height - 1 - stored : stored;
+    const std::uint8_t* in = bmp + offset + stored * stride;
+    for (int x = 0; x < width; ++x, in += bytesPerPixel) {
+      std::uint8_t* out = image.Pixel(x, y);
+      if (bytesPerPixel == 1) {
+        out[0] = out[1] = out[2] = in[0];  // the gray table is linear
+      } else {
+        out[0] = in[2];
+        out[1] = in[1];
+        out[2] = in[0];
+      }
+    }
+  }
+  return image;
+}
+
+Image Crop(const Image& image, int left, int top, int width, int height) {
+  Image part = MakeImage(width, height);
+  for (int y = 0; y < height; ++y)
+    std::memcpy(part.Pixel(0, y), image.Pixel(left, top + y), static_cast<std::size_t>(width) * 3);
+  return part;
+}
+
+}  // namespace tools

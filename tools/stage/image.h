@@ -1,0 +1,42 @@
+// Pictures as the tools handle them: 8-bit RGB, top row first, read from and written to PNG and
+// JPEG files, and converted from the BMP images the game decodes.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tools {
+
+using Bytes = std::vector<std::uint8_t>;
+
+struct Image {
+  int width = 0;
+  int height = 0;
+  std::vector<std::uint8_t> rgb;  // width * height * 3
+
+  const std::uint8_t* Pixel(int x, int y) const {
+    return &rgb[(static_cast<std::size_t>(y) * width + x) * 3];
+  }
+  std::uint8_t* Pixel(int x, int y) { return &rgb[(static_cast<std::size_t>(y) * width + x) * 3]; }
+};
+
+Image MakeImage(int width, int height);
+
+// A PNG or JPEG file, told apart by its first bytes; nothing, with the reason, otherwise.
+std::optional<Image> LoadImageFile(const std::string& path, std::string* error);
+bool SavePng(const std::string& path, const Image& image, std::string* error);
+
+// How a stored picture is turned: stage files keep every picture upside down.
+enum class Orientation { Upright, UpsideDown };
+
+Bytes EncodeJpeg(const Image& image, Orientation orientation, int quality = 95);
+// Decodes with the game's own decoder, so the tools see exactly what the game shows.
+std::optional<Image> DecodeJpeg(const Bytes& jpeg, Orientation orientation, std::string* error);
+// A BMP file image as the game's decoder makes it (24-bit, or 8-bit gray).
+Image ImageFromBmp(const std::uint8_t* bmp, Orientation orientation);
+
+Image Crop(const Image& image, int left, int top, int width, int height);
+
+}  // namespace tools
