@@ -15,6 +15,7 @@ int RunInspect(const Arguments& args);
 int RunPack(const Arguments& args);
 int RunUnpack(const Arguments& args);
 int RunMake(const Arguments& args);
+int RunPreview(const Arguments& args);
 
 // Writes a stage made of upright pictures, refusing one the game would refuse and warning of
 // what an author should fix.

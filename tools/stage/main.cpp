@@ -22,6 +22,8 @@ const Command kCommands[] = {
      "unpack FILE DIR                       the pictures as PNG, and a list for pack"},
     {"make", tools::RunMake,
      "make -o OUT.stg ORIGINAL ALTERED      a stage from where two pictures differ"},
+    {"preview", tools::RunPreview,
+     "preview FILE OUT.png [--marks]        the two pictures side by side, as played"},
     {"decode", tools::RunDecode,
      "decode IN.jpg OUT.bmp                 the BMP image the game decodes"},
 };

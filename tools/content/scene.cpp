@@ -1,0 +1,724 @@
+#include "scene.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <memory>
+
+namespace content {
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+
+const KindInfo kKinds[] = {
+    {"tree", 0.75, false, 2},     {"pine", 0.6, false, 1},        {"house", 1.0, true, 2},
+    {"sun", 1.0, false, 1},       {"cloud", 1.8, true, 1},        {"bird", 1.6, false, 1},
+    {"flower", 0.6, false, 2},    {"car", 1.9, true, 1},          {"boat", 1.1, true, 1},
+    {"fish", 1.7, true, 2},       {"planet", 1.5, false, 1},      {"star", 1.0, false, 1},
+    {"rocket", 0.55, false, 1},   {"apple", 0.9, true, 1},        {"pear", 0.75, true, 1},
+    {"bottle", 0.4, false, 1},    {"cup", 1.15, true, 1},         {"book", 0.75, false, 2},
+    {"lamp", 0.65, false, 1},     {"frame", 1.25, false, 2},      {"balloon", 0.65, false, 1},
+    {"butterfly", 1.3, false, 1}, {"snowman", 0.6, false, 2},     {"cactus", 0.75, true, 1},
+    {"mushroom", 0.95, false, 2}, {"lighthouse", 0.42, false, 1}, {"moon", 1.0, true, 1},
+    {"bush", 1.5, true, 1},       {"clock", 1.0, false, 4},       {"vase", 0.6, false, 2},
+    {"kite", 0.75, false, 1},     {"umbrella", 1.15, true, 1},    {"shell", 1.1, false, 1},
+    {"seaweed", 0.5, true, 1},    {"candle", 0.35, false, 1},     {"ball", 1.0, false, 2},
+    {"pyramid", 1.5, true, 1},    {"window", 0.9, false, 2},
+};
+
+void Set(cairo_t* cr, const Colour& c) { cairo_set_source_rgb(cr, c.r, c.g, c.b); }
+
+Colour Darker(const Colour& c, double f = 0.55) { return {c.r * f, c.g * f, c.b * f}; }
+Colour Lighter(const Colour& c, double t = 0.45) { return Mix(c, {1, 1, 1}, t); }
+
+const Colour kInk{0.18, 0.16, 0.15};
+const Colour kWhite{0.97, 0.97, 0.95};
+const Colour kWood{0.55, 0.36, 0.2};
+const Colour kLeaf{0.25, 0.6, 0.25};
+const Colour kGlass{0.72, 0.87, 0.97};
+const Colour kLight{1.0, 0.9, 0.45};
+
+// Fills the current path with `fill` and outlines it in a darker tone of it.
+void Paint(cairo_t* cr, const Colour& fill) {
+  Set(cr, fill);
+  cairo_fill_preserve(cr);
+  Set(cr, Darker(fill));
+  cairo_stroke(cr);
+}
+
+void Circle(cairo_t* cr, double x, double y, double r) {
+  cairo_new_sub_path(cr);
+  cairo_arc(cr, x, y, r, 0, 2 * kPi);
+}
+
+void Ellipse(cairo_t* cr, double x, double y, double rx, double ry) {
+  cairo_save(cr);
+  cairo_translate(cr, x, y);
+  cairo_scale(cr, rx, ry);
+  cairo_new_sub_path(cr);
+  cairo_arc(cr, 0, 0, 1, 0, 2 * kPi);
+  cairo_restore(cr);
+}
+
+void Box(cairo_t* cr, double x0, double y0, double x1, double y1) {
+  cairo_rectangle(cr, x0, y0, x1 - x0, y1 - y0);
+}
+
+void RoundBox(cairo_t* cr, double x0, double y0, double x1, double y1, double r) {
+  cairo_new_sub_path(cr);
+  cairo_arc(cr, x1 - r, y0 + r, r, -kPi / 2, 0);
+  cairo_arc(cr, x1 - r, y1 - r, r, 0, kPi / 2);
+  cairo_arc(cr, x0 + r, y1 - r, r, kPi / 2, kPi);
+  cairo_arc(cr, x0 + r, y0 + r, r, kPi, 3 * kPi / 2);
+  cairo_close_path(cr);
+}
+
+void Poly(cairo_t* cr, std::initializer_list<std::pair<double, double>> points) {
+  bool first = true;
+  for (const auto& [x, y] : points) {
+    if (first)
+      cairo_move_to(cr, x, y);
+    else
+      cairo_line_to(cr, x, y);
+    first = false;
+  }
+  cairo_close_path(cr);
+}
+
+void StarPath(cairo_t* cr, double x, double y, double outer, double inner, int points) {
+  for (int i = 0; i < 2 * points; ++i) {
+    const double angle = -kPi / 2 + i * kPi / points;
+    const double r = i % 2 == 0 ? outer : inner;
+    if (i == 0)
+      cairo_move_to(cr, x + r * std::cos(angle), y + r * std::sin(angle));
+    else
+      cairo_line_to(cr, x + r * std::cos(angle), y + r * std::sin(angle));
+  }
+  cairo_close_path(cr);
+}
+
+// Each drawing fills the box [-aspect/2, aspect/2] x [-0.5, 0.5], y downwards.
+void DrawTree(cairo_t* cr, const Item& it) {
+  Box(cr, -0.07, 0.05, 0.07, 0.47);
+  Paint(cr, kWood);
+  if (it.variant == 0) {
+    Circle(cr, 0, -0.14, 0.33);
+  } else {
+    Circle(cr, -0.17, -0.02, 0.19);
+    Circle(cr, 0.17, -0.02, 0.19);
+    Circle(cr, 0, -0.25, 0.22);
+  }
+  Paint(cr, it.colour);
+  Circle(cr, -0.1, -0.22, 0.07);
+  Set(cr, Lighter(it.colour, 0.25));
+  cairo_fill(cr);
+}
+
+void DrawPine(cairo_t* cr, const Item& it) {
+  Box(cr, -0.05, 0.3, 0.05, 0.47);
+  Paint(cr, kWood);
+  for (int i = 0; i < 3; ++i) {
+    const double top = -0.47 + i * 0.22;
+    const double half = 0.16 + i * 0.06;
+    Poly(cr, {{0, top}, {half, top + 0.33}, {-half, top + 0.33}});
+    Paint(cr, it.colour);
+  }
+}
+
+void DrawHouse(cairo_t* cr, const Item& it) {
+  if (it.variant == 1) {  // a chimney
+    Box(cr, 0.18, -0.42, 0.3, -0.15);
+    Paint(cr, Darker(it.accent, 0.85));
+  }
+  Box(cr, -0.38, -0.05, 0.38, 0.47);
+  Paint(cr, it.colour);
+  Poly(cr, {{-0.47, -0.03}, {0.47, -0.03}, {0, -0.47}});
+  Paint(cr, it.accent);
+  Box(cr, -0.27, 0.17, -0.07, 0.47);
+  Paint(cr, kWood);
+  Box(cr, 0.06, 0.07, 0.27, 0.27);
+  Paint(cr, kLight);
+}
+
+void DrawSun(cairo_t* cr, const Item& it) {
+  Set(cr, it.colour);
+  cairo_set_line_width(cr, 0.05);
+  for (int i = 0; i < 12; ++i) {
+    const double a = i * kPi / 6;
+    cairo_move_to(cr, 0.36 * std::cos(a), 0.36 * std::sin(a));
+    cairo_line_to(cr, 0.46 * std::cos(a), 0.46 * std::sin(a));
+  }
+  cairo_stroke(cr);
+  cairo_set_line_width(cr, 0.02);
+  Circle(cr, 0, 0, 0.3);
+  Paint(cr, it.colour);
+}
+
+void DrawCloud(cairo_t* cr, const Item& it) {
+  Circle(cr, -0.5, 0.12, 0.3);
+  Circle(cr, -0.1, -0.08, 0.4);
+  Circle(cr, 0.35, 0.08, 0.33);
+  Box(cr, -0.5, 0.12, 0.4, 0.42);
+  Set(cr, it.colour);
+  cairo_fill(cr);
+}
+
+void DrawBird(cairo_t* cr, const Item& it) {
+  Set(cr, it.colour);
+  cairo_set_line_width(cr, 0.12);
+  cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+  cairo_move_to(cr, -0.65, -0.1);
+  cairo_curve_to(cr, -0.45, -0.4, -0.15, -0.35, 0, 0.2);
+  cairo_curve_to(cr, 0.15, -0.35, 0.45, -0.4, 0.65, -0.1);
+  cairo_stroke(cr);
+}
+
+void DrawFlower(cairo_t* cr, const Item& it) {
+  Set(cr, kLeaf);
+  cairo_set_line_width(cr, 0.06);
+  cairo_move_to(cr, 0, 0.48);
+  cairo_line_to(cr, 0, -0.1);
+  cairo_stroke(cr);
+  Ellipse(cr, 0.1, 0.25, 0.1, 0.05);
+  Paint(cr, kLeaf);
+  const int petals = it.variant == 0 ? 5 : 8;
+  for (int i = 0; i < petals; ++i) {
+    const double a = i * 2 * kPi / petals;
+    Circle(cr, 0.16 * std::cos(a), -0.22 + 0.16 * std::sin(a), petals == 5 ? 0.12 : 0.085);
+    Paint(cr, it.colour);
+  }
+  Circle(cr, 0, -0.22, 0.08);
+  Paint(cr, it.accent);
+}
+
+void DrawCar(cairo_t* cr, const Item& it) {
+  Poly(cr, {{-0.5, -0.05}, {0.1, -0.05}, {0.35, -0.42}, {-0.45, -0.42}});
+  Paint(cr, it.colour);
+  Poly(cr, {{-0.38, -0.1}, {0.04, -0.1}, {0.24, -0.36}, {-0.36, -0.36}});
+  Paint(cr, kGlass);
+  RoundBox(cr, -0.9, -0.08, 0.9, 0.28, 0.1);
+  Paint(cr, it.colour);
+  Box(cr, 0.75, 0.0, 0.88, 0.08);
+  Paint(cr, kLight);
+  for (double x : {-0.5, 0.5}) {
+    Circle(cr, x, 0.28, 0.18);
+    Paint(cr, kInk);
+    Circle(cr, x, 0.28, 0.07);
+    Paint(cr, {0.75, 0.75, 0.75});
+  }
+}
+
+void DrawBoat(cairo_t* cr, const Item& it) {
+  Set(cr, kInk);
+  cairo_set_line_width(cr, 0.04);
+  cairo_move_to(cr, -0.05, 0.2);
+  cairo_line_to(cr, -0.05, -0.46);
+  cairo_stroke(cr);
+  Poly(cr, {{0.0, -0.44}, {0.42, 0.15}, {0.0, 0.15}});
+  Paint(cr, it.colour);
+  Poly(cr, {{-0.1, -0.3}, {-0.1, 0.15}, {-0.38, 0.15}});
+  Paint(cr, Lighter(it.colour, 0.6));
+  Poly(cr, {{-0.53, 0.18}, {0.53, 0.18}, {0.36, 0.46}, {-0.36, 0.46}});
+  Paint(cr, it.accent);
+}
+
+void DrawFish(cairo_t* cr, const Item& it) {
+  Poly(cr, {{0.4, 0}, {0.82, -0.32}, {0.82, 0.32}});
+  Paint(cr, it.accent);
+  Ellipse(cr, -0.08, 0, 0.55, 0.33);
+  Paint(cr, it.colour);
+  if (it.variant == 1) {  // stripes
+    Set(cr, it.accent);
+    for (double x : {-0.2, 0.1}) {
+      Box(cr, x, -0.26, x + 0.09, 0.26);
+      cairo_fill(cr);
+    }
+  }
+  Circle(cr, -0.38, -0.07, 0.08);
+  Paint(cr, kWhite);
+  Circle(cr, -0.4, -0.07, 0.035);
+  Set(cr, kInk);
+  cairo_fill(cr);
+}
+
+void DrawPlanet(cairo_t* cr, const Item& it) {
+  Circle(cr, 0, 0, 0.34);
+  Paint(cr, it.colour);
+  Set(cr, it.accent);
+  cairo_set_line_width(cr, 0.07);
+  cairo_save(cr);
+  cairo_scale(cr, 1, 0.28);
+  cairo_arc(cr, 0, 0, 0.66, 0, kPi);  // the front half of the ring
+  cairo_restore(cr);
+  cairo_stroke(cr);
+}
+
+void DrawStar(cairo_t* cr, const Item& it) {
+  StarPath(cr, 0, 0.04, 0.47, 0.2, 5);
+  Paint(cr, it.colour);
+}
+
+void DrawRocket(cairo_t* cr, const Item& it) {
+  Poly(cr, {{-0.12, 0.2}, {-0.26, 0.47}, {-0.1, 0.4}});
+  Paint(cr, it.accent);
+  Poly(cr, {{0.12, 0.2}, {0.26, 0.47}, {0.1, 0.4}});
+  Paint(cr, it.accent);
+  cairo_move_to(cr, 0, -0.48);
+  cairo_curve_to(cr, 0.2, -0.3, 0.16, 0.1, 0.12, 0.42);
+  cairo_line_to(cr, -0.12, 0.42);
+  cairo_curve_to(cr, -0.16, 0.1, -0.2, -0.3, 0, -0.48);
+  cairo_close_path(cr);
+  Paint(cr, it.colour);
+  Circle(cr, 0, -0.1, 0.07);
+  Paint(cr, kGlass);
+}
+
+void DrawApple(cairo_t* cr, const Item& it) {
+  Set(cr, kWood);
+  cairo_set_line_width(cr, 0.05);
+  cairo_move_to(cr, 0, -0.2);
+  cairo_line_to(cr, 0.04, -0.45);
+  cairo_stroke(cr);
+  Ellipse(cr, 0.17, -0.36, 0.12, 0.06);
+  Paint(cr, kLeaf);
+  Circle(cr, -0.15, 0.1, 0.3);
+  Circle(cr, 0.15, 0.1, 0.3);
+  Paint(cr, it.colour);
+  Circle(cr, -0.2, 0.0, 0.07);
+  Set(cr, Lighter(it.colour, 0.5));
+  cairo_fill(cr);
+}
+
+void DrawPear(cairo_t* cr, const Item& it) {
+  Set(cr, kWood);
+  cairo_set_line_width(cr, 0.05);
+  cairo_move_to(cr, 0, -0.3);
+  cairo_line_to(cr, 0.06, -0.47);
+  cairo_stroke(cr);
+  Circle(cr, 0, 0.2, 0.27);
+  Circle(cr, 0, -0.12, 0.17);
+  Paint(cr, it.colour);
+}
+
+void DrawBottle(cairo_t* cr, const Item& it) {
+  RoundBox(cr, -0.17, -0.1, 0.17, 0.48, 0.06);
+  Paint(cr, it.colour);
+  Box(cr, -0.06, -0.4, 0.06, -0.1);
+  Paint(cr, it.colour);
+  Box(cr, -0.08, -0.48, 0.08, -0.4);
+  Paint(cr, it.accent);
+  Box(cr, -0.14, 0.1, 0.14, 0.28);
+  Paint(cr, kWhite);
+}
+
+void DrawCup(cairo_t* cr, const Item& it) {
+  Set(cr, Darker(it.colour, 0.8));
+  cairo_set_line_width(cr, 0.09);
+  cairo_arc(cr, 0.3, 0.0, 0.17, -kPi / 2, kPi / 2);
+  cairo_stroke(cr);
+  cairo_set_line_width(cr, 0.03);
+  Poly(cr, {{-0.45, -0.3}, {0.33, -0.3}, {0.23, 0.4}, {-0.35, 0.4}});
+  Paint(cr, it.colour);
+  Box(cr, -0.42, -0.1, 0.3, 0.02);
+  Set(cr, it.accent);
+  cairo_fill(cr);
+  Ellipse(cr, -0.06, 0.44, 0.5, 0.05);
+  Paint(cr, kWhite);
+}
+
+void DrawBook(cairo_t* cr, const Item& it) {
+  const int books = it.variant == 0 ? 1 : 3;
+  for (int i = 0; i < books; ++i) {
+    const double top = books == 1 ? -0.46 : 0.16 - i * 0.31;
+    const double bottom = books == 1 ? 0.46 : top + 0.29;
+    const Colour c = i == 1 ? it.accent : it.colour;
+    Box(cr, -0.33, top, 0.33, bottom);
+    Paint(cr, c);
+    Box(cr, -0.33, top, -0.23, bottom);
+    Set(cr, Darker(c, 0.75));
+    cairo_fill(cr);
+  }
+}
+
+void DrawLamp(cairo_t* cr, const Item& it) {
+  Box(cr, -0.2, 0.4, 0.2, 0.48);
+  Paint(cr, kInk);
+  Box(cr, -0.03, -0.1, 0.03, 0.4);
+  Paint(cr, kInk);
+  Poly(cr, {{-0.16, -0.46}, {0.16, -0.46}, {0.3, -0.08}, {-0.3, -0.08}});
+  Paint(cr, it.colour);
+}
+
+void DrawFrame(cairo_t* cr, const Item& it) {
+  Box(cr, -0.6, -0.46, 0.6, 0.46);
+  Paint(cr, it.accent);
+  Box(cr, -0.5, -0.36, 0.5, 0.36);
+  Paint(cr, Lighter(it.colour, 0.5));
+  if (it.variant == 0) {
+    Poly(cr, {{-0.5, 0.36}, {-0.15, -0.15}, {0.1, 0.15}, {0.25, 0.0}, {0.5, 0.36}});
+    Paint(cr, it.colour);
+  } else {
+    Circle(cr, 0.0, 0.0, 0.22);
+    Paint(cr, it.colour);
+  }
+}
+
+void DrawBalloon(cairo_t* cr, const Item& it) {
+  Set(cr, kInk);
+  cairo_set_line_width(cr, 0.025);
+  cairo_move_to(cr, 0, 0.12);
+  cairo_curve_to(cr, -0.1, 0.25, 0.1, 0.35, 0, 0.48);
+  cairo_stroke(cr);
+  Ellipse(cr, 0, -0.18, 0.28, 0.3);
+  Paint(cr, it.colour);
+  Ellipse(cr, -0.1, -0.28, 0.05, 0.08);
+  Set(cr, Lighter(it.colour, 0.6));
+  cairo_fill(cr);
+}
+
+void DrawButterfly(cairo_t* cr, const Item& it) {
+  for (double side : {-1.0, 1.0}) {
+    Ellipse(cr, side * 0.3, -0.18, 0.3, 0.26);
+    Paint(cr, it.colour);
+    Ellipse(cr, side * 0.24, 0.22, 0.2, 0.2);
+    Paint(cr, it.accent);
+  }
+  Ellipse(cr, 0, 0.02, 0.05, 0.4);
+  Paint(cr, kInk);
+}
+
+void DrawSnowman(cairo_t* cr, const Item& it) {
+  Circle(cr, 0, 0.28, 0.2);
+  Circle(cr, 0, -0.02, 0.15);
+  Circle(cr, 0, -0.24, 0.11);
+  Paint(cr, kWhite);
+  Box(cr, -0.1, -0.48, 0.1, -0.32);
+  Paint(cr, kInk);
+  Box(cr, -0.15, -0.34, 0.15, -0.31);
+  Paint(cr, kInk);
+  Poly(cr, {{0, -0.25}, {0.17, -0.22}, {0, -0.2}});
+  Paint(cr, {0.95, 0.5, 0.1});
+  if (it.variant == 1) {  // a scarf
+    Box(cr, -0.12, -0.15, 0.12, -0.1);
+    Paint(cr, it.colour);
+    Box(cr, 0.04, -0.13, 0.1, 0.05);
+    Paint(cr, it.colour);
+  }
+  for (double y : {-0.02, 0.08}) {
+    Circle(cr, 0, y, 0.025);
+    Set(cr, kInk);
+    cairo_fill(cr);
+  }
+}
+
+void DrawCactus(cairo_t* cr, const Item& it) {
+  RoundBox(cr, -0.12, -0.46, 0.12, 0.44, 0.11);
+  Paint(cr, it.colour);
+  RoundBox(cr, -0.34, -0.2, -0.22, 0.1, 0.06);
+  Paint(cr, it.colour);
+  Box(cr, -0.3, 0.02, -0.1, 0.1);
+  Paint(cr, it.colour);
+  RoundBox(cr, 0.22, -0.05, 0.34, 0.2, 0.06);
+  Paint(cr, it.colour);
+  Box(cr, 0.1, 0.12, 0.3, 0.2);
+  Paint(cr, it.colour);
+  Box(cr, -0.3, 0.4, 0.3, 0.48);
+  Paint(cr, {0.75, 0.45, 0.3});
+}
+
+void DrawMushroom(cairo_t* cr, const Item& it) {
+  RoundBox(cr, -0.12, -0.05, 0.12, 0.46, 0.05);
+  Paint(cr, {0.95, 0.9, 0.78});
+  cairo_move_to(cr, -0.45, 0.0);
+  cairo_curve_to(cr, -0.45, -0.6, 0.45, -0.6, 0.45, 0.0);
+  cairo_close_path(cr);
+  Paint(cr, it.colour);
+  if (it.variant == 0) {
+    for (const auto& [x, y] : {std::pair{-0.22, -0.12}, {0.05, -0.28}, {0.25, -0.1}}) {
+      Circle(cr, x, y, 0.06);
+      Set(cr, kWhite);
+      cairo_fill(cr);
+    }
+  }
+}
+
+void DrawLighthouse(cairo_t* cr, const Item& it) {
+  Poly(cr, {{-0.12, -0.28}, {0.12, -0.28}, {0.19, 0.47}, {-0.19, 0.47}});
+  Paint(cr, kWhite);
+  Set(cr, it.colour);
+  for (double y : {-0.1, 0.2}) {
+    const double w0 = 0.13 + (y + 0.28) * 0.09;
+    const double w1 = 0.13 + (y + 0.38) * 0.09;
+    Poly(cr, {{-w0, y}, {w0, y}, {w1, y + 0.12}, {-w1, y + 0.12}});
+    cairo_fill(cr);
+  }
+  Box(cr, -0.1, -0.4, 0.1, -0.28);
+  Paint(cr, kLight);
+  Poly(cr, {{-0.15, -0.4}, {0.15, -0.4}, {0, -0.48}});
+  Paint(cr, it.colour);
+}
+
+void DrawMoon(cairo_t* cr, const Item& it) {
+  cairo_new_path(cr);
+  cairo_arc_negative(cr, 0, 0, 0.45, -kPi / 2 + 0.25, kPi / 2 - 0.25);
+  cairo_curve_to(cr, -0.12, 0.25, -0.12, -0.25, 0.45 * std::cos(-kPi / 2 + 0.25),
+                 0.45 * std::sin(-kPi / 2 + 0.25));
+  cairo_close_path(cr);
+  Paint(cr, it.colour);
+}
+
+void DrawBush(cairo_t* cr, const Item& it) {
+  Circle(cr, -0.42, 0.15, 0.3);
+  Circle(cr, 0.0, -0.05, 0.42);
+  Circle(cr, 0.45, 0.18, 0.28);
+  Box(cr, -0.55, 0.15, 0.6, 0.46);
+  Set(cr, it.colour);
+  cairo_fill(cr);
+  Circle(cr, -0.1, -0.2, 0.1);
+  Circle(cr, 0.3, 0.05, 0.07);
+  Set(cr, Lighter(it.colour, 0.25));
+  cairo_fill(cr);
+}
+
+void DrawClock(cairo_t* cr, const Item& it) {
+  Circle(cr, 0, 0, 0.46);
+  Paint(cr, it.colour);
+  Circle(cr, 0, 0, 0.37);
+  Paint(cr, kWhite);
+  Set(cr, kInk);
+  for (int i = 0; i < 12; i += 3) {
+    const double a = i * kPi / 6;
+    Circle(cr, 0.3 * std::sin(a), -0.3 * std::cos(a), 0.03);
+    cairo_fill(cr);
+  }
+  static const double kHours[] = {3, 7, 10, 5};
+  const double hour = kHours[it.variant % 4];
+  cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+  cairo_set_line_width(cr, 0.06);
+  cairo_move_to(cr, 0, 0);
+  cairo_line_to(cr, 0.2 * std::sin(hour * kPi / 6), -0.2 * std::cos(hour * kPi / 6));
+  cairo_stroke(cr);
+  cairo_set_line_width(cr, 0.04);
+  cairo_move_to(cr, 0, 0);
+  cairo_line_to(cr, 0, -0.3);
+  cairo_stroke(cr);
+}
+
+void DrawVase(cairo_t* cr, const Item& it) {
+  if (it.variant == 1) {
+    for (const auto& [x, y] : {std::pair{-0.15, -0.35}, {0.0, -0.42}, {0.16, -0.34}}) {
+      Set(cr, kLeaf);
+      cairo_set_line_width(cr, 0.03);
+      cairo_move_to(cr, 0, -0.05);
+      cairo_line_to(cr, x, y);
+      cairo_stroke(cr);
+      Circle(cr, x, y, 0.065);
+      Paint(cr, it.accent);
+    }
+  }
+  cairo_move_to(cr, -0.1, -0.1);
+  cairo_curve_to(cr, -0.1, 0.0, -0.28, 0.1, -0.2, 0.46);
+  cairo_line_to(cr, 0.2, 0.46);
+  cairo_curve_to(cr, 0.28, 0.1, 0.1, 0.0, 0.1, -0.1);
+  cairo_close_path(cr);
+  Paint(cr, it.colour);
+}
+
+void DrawKite(cairo_t* cr, const Item& it) {
+  Set(cr, kInk);
+  cairo_set_line_width(cr, 0.02);
+  cairo_move_to(cr, 0, 0.1);
+  cairo_curve_to(cr, 0.2, 0.25, -0.2, 0.35, 0.05, 0.48);
+  cairo_stroke(cr);
+  Poly(cr, {{0, -0.48}, {0.33, -0.18}, {0, 0.12}, {-0.33, -0.18}});
+  Paint(cr, it.colour);
+  Poly(cr, {{0, -0.48}, {0.33, -0.18}, {0, -0.18}});
+  Set(cr, it.accent);
+  cairo_fill(cr);
+  Poly(cr, {{0, 0.12}, {-0.33, -0.18}, {0, -0.18}});
+  cairo_fill(cr);
+}
+
+void DrawUmbrella(cairo_t* cr, const Item& it) {
+  Set(cr, kInk);
+  cairo_set_line_width(cr, 0.05);
+  cairo_move_to(cr, 0, -0.1);
+  cairo_line_to(cr, 0, 0.35);
+  cairo_arc_negative(cr, 0.1, 0.35, 0.1, kPi, 0);
+  cairo_stroke(cr);
+  cairo_set_line_width(cr, 0.03);
+  cairo_move_to(cr, -0.55, 0.0);
+  cairo_curve_to(cr, -0.5, -0.55, 0.5, -0.55, 0.55, 0.0);
+  cairo_close_path(cr);
+  Paint(cr, it.colour);
+  cairo_move_to(cr, -0.25, 0.0);
+  cairo_curve_to(cr, -0.2, -0.3, -0.05, -0.4, 0.0, -0.42);
+  cairo_curve_to(cr, -0.1, -0.3, -0.1, -0.1, -0.05, 0.0);
+  cairo_close_path(cr);
+  Set(cr, it.accent);
+  cairo_fill(cr);
+}
+
+void DrawShell(cairo_t* cr, const Item& it) {
+  cairo_move_to(cr, 0, 0.42);
+  cairo_line_to(cr, -0.5, -0.1);
+  cairo_curve_to(cr, -0.4, -0.55, 0.4, -0.55, 0.5, -0.1);
+  cairo_close_path(cr);
+  Paint(cr, it.colour);
+  Set(cr, Darker(it.colour, 0.7));
+  cairo_set_line_width(cr, 0.03);
+  for (int i = -2; i <= 2; ++i) {
+    cairo_move_to(cr, 0, 0.4);
+    cairo_line_to(cr, i * 0.18, -0.35 + std::abs(i) * 0.05);
+  }
+  cairo_stroke(cr);
+}
+
+void DrawSeaweed(cairo_t* cr, const Item& it) {
+  Set(cr, it.colour);
+  cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+  cairo_set_line_width(cr, 0.08);
+  cairo_move_to(cr, -0.05, 0.46);
+  cairo_curve_to(cr, -0.2, 0.2, 0.15, 0.0, -0.05, -0.2);
+  cairo_curve_to(cr, -0.2, -0.3, 0.1, -0.4, 0.05, -0.45);
+  cairo_stroke(cr);
+  cairo_move_to(cr, 0.1, 0.46);
+  cairo_curve_to(cr, 0.2, 0.25, 0.0, 0.15, 0.15, -0.05);
+  cairo_stroke(cr);
+}
+
+void DrawCandle(cairo_t* cr, const Item& it) {
+  Box(cr, -0.1, -0.15, 0.1, 0.44);
+  Paint(cr, it.colour);
+  Box(cr, -0.16, 0.42, 0.16, 0.48);
+  Paint(cr, {0.8, 0.7, 0.3});
+  Ellipse(cr, 0, -0.3, 0.07, 0.14);
+  Paint(cr, {1.0, 0.7, 0.15});
+  Ellipse(cr, 0, -0.27, 0.03, 0.07);
+  Set(cr, kLight);
+  cairo_fill(cr);
+}
+
+void DrawBall(cairo_t* cr, const Item& it) {
+  Circle(cr, 0, 0, 0.46);
+  Paint(cr, it.colour);
+  cairo_save(cr);
+  Circle(cr, 0, 0, 0.45);
+  cairo_clip(cr);
+  Set(cr, it.accent);
+  if (it.variant == 0) {
+    Box(cr, -0.5, -0.1, 0.5, 0.1);
+  } else {
+    Box(cr, -0.1, -0.5, 0.1, 0.5);
+    Box(cr, -0.5, -0.1, 0.5, 0.1);
+  }
+  cairo_fill(cr);
+  cairo_restore(cr);
+}
+
+void DrawPyramid(cairo_t* cr, const Item& it) {
+  Poly(cr, {{-0.72, 0.46}, {0.0, -0.46}, {0.72, 0.46}});
+  Paint(cr, it.colour);
+  Poly(cr, {{0.0, -0.46}, {0.72, 0.46}, {0.2, 0.46}});
+  Set(cr, Darker(it.colour, 0.8));
+  cairo_fill(cr);
+}
+
+void DrawWindow(cairo_t* cr, const Item& it) {
+  Box(cr, -0.42, -0.46, 0.42, 0.46);
+  Paint(cr, it.accent);
+  Box(cr, -0.34, -0.38, 0.34, 0.38);
+  Paint(cr, it.colour);
+  Set(cr, it.accent);
+  Box(cr, -0.03, -0.38, 0.03, 0.38);
+  Box(cr, -0.34, -0.03, 0.34, 0.03);
+  cairo_fill(cr);
+  if (it.variant == 1) {  // curtains
+    Poly(cr, {{-0.34, -0.38}, {-0.12, -0.38}, {-0.34, 0.38}});
+    Poly(cr, {{0.34, -0.38}, {0.12, -0.38}, {0.34, 0.38}});
+    Paint(cr, {0.8, 0.25, 0.3});
+  }
+}
+
+using Drawing = void (*)(cairo_t*, const Item&);
+const Drawing kDrawings[] = {
+    DrawTree,      DrawPine,    DrawHouse,  DrawSun,      DrawCloud,      DrawBird,    DrawFlower,
+    DrawCar,       DrawBoat,    DrawFish,   DrawPlanet,   DrawStar,       DrawRocket,  DrawApple,
+    DrawPear,      DrawBottle,  DrawCup,    DrawBook,     DrawLamp,       DrawFrame,   DrawBalloon,
+    DrawButterfly, DrawSnowman, DrawCactus, DrawMushroom, DrawLighthouse, DrawMoon,    DrawBush,
+    DrawClock,     DrawVase,    DrawKite,   DrawUmbrella, DrawShell,      DrawSeaweed, DrawCandle,
+    DrawBall,      DrawPyramid, DrawWindow,
+};
+static_assert(std::size(kDrawings) == std::size(kKinds));
+
+struct SurfaceDeleter {
+  void operator()(cairo_surface_t* s) const { cairo_surface_destroy(s); }
+};
+struct ContextDeleter {
+  void operator()(cairo_t* c) const { cairo_destroy(c); }
+};
+
+}  // namespace
+
+Colour FromHsv(double hue, double saturation, double value) {
+  hue = std::fmod(std::fmod(hue, 360.0) + 360.0, 360.0) / 60.0;
+  const double c = value * saturation;
+  const double x = c * (1 - std::fabs(std::fmod(hue, 2.0) - 1));
+  const double m = value - c;
+  const int sector = static_cast<int>(hue);
+  const double table[6][3] = {{c, x, 0}, {x, c, 0}, {0, c, x}, {0, x, c}, {x, 0, c}, {c, 0, x}};
+  return {table[sector][0] + m, table[sector][1] + m, table[sector][2] + m};
+}
+
+Colour Mix(const Colour& a, const Colour& b, double t) {
+  return {a.r + (b.r - a.r) * t, a.g + (b.g - a.g) * t, a.b + (b.b - a.b) * t};
+}
+
+const KindInfo& InfoOf(Kind kind) { return kKinds[static_cast<int>(kind)]; }
+
+tools::Rect BoxOf(const Item& item) {
+  const double halfWidth = item.size * InfoOf(item.kind).aspect / 2 + 3;
+  const double halfHeight = item.size / 2 + 3;
+  return {static_cast<int>(std::floor(item.x - halfWidth)),
+          static_cast<int>(std::floor(item.y - halfHeight)),
+          static_cast<int>(std::ceil(item.x + halfWidth)),
+          static_cast<int>(std::ceil(item.y + halfHeight))};
+}
+
+void DrawItem(cairo_t* cr, const Item& item) {
+  cairo_save(cr);
+  cairo_translate(cr, item.x, item.y);
+  cairo_scale(cr, item.mirrored ? -item.size : item.size, item.size);
+  cairo_set_line_width(cr, 1.3 / item.size);
+  cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
+  kDrawings[static_cast<int>(item.kind)](cr, item);
+  cairo_restore(cr);
+}
+
+tools::Image Render(const Scene& scene) {
+  std::unique_ptr<cairo_surface_t, SurfaceDeleter> surface(
+      cairo_image_surface_create(CAIRO_FORMAT_RGB24, scene.width, scene.height));
+  std::unique_ptr<cairo_t, ContextDeleter> cr(cairo_create(surface.get()));
+  cairo_save(cr.get());
+  scene.backdrop(cr.get());
+  cairo_restore(cr.get());
+  for (const Item& item : scene.items)
+    if (!item.removed) DrawItem(cr.get(), item);
+  cairo_surface_flush(surface.get());
+
+  tools::Image image = tools::MakeImage(scene.width, scene.height);
+  const int stride = cairo_image_surface_get_stride(surface.get());
+  const unsigned char* data = cairo_image_surface_get_data(surface.get());
+  for (int y = 0; y < scene.height; ++y)
+    for (int x = 0; x < scene.width; ++x) {
+      std::uint32_t pixel;
+      std::memcpy(&pixel, data + y * stride + 4 * x, 4);
+      std::uint8_t* out = image.Pixel(x, y);
+      out[0] = static_cast<std::uint8_t>(pixel >> 16);
+      out[1] = static_cast<std::uint8_t>(pixel >> 8);
+      out[2] = static_cast<std::uint8_t>(pixel);
+    }
+  return image;
+}
+
+}  // namespace content
