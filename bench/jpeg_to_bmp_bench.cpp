@@ -93,7 +93,3 @@ BENCHMARK(BM_JpegToBmp)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LibjpegToBuffer)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  return bench::RunWithRatios(argc, argv, {{"BM_JpegToBmp", "BM_LibjpegToBuffer", 1.3}});
-}

@@ -10,17 +10,29 @@ namespace {
 
 class RecordingReporter : public benchmark::ConsoleReporter {
  public:
+  // With repetitions the median stands for a benchmark, else its one run.
   void ReportRuns(const std::vector<Run>& runs) override {
     for (const Run& run : runs) {
-      if (run.run_type != Run::RT_Iteration || run.iterations == 0) continue;
-      seconds_[run.benchmark_name()] = run.GetAdjustedRealTime();
+      const std::string name = run.run_name.str();
+      if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median")
+        medians_[name] = run.GetAdjustedRealTime();
+      else if (run.run_type == Run::RT_Iteration && run.iterations != 0)
+        singles_[name] = run.GetAdjustedRealTime();
     }
     ConsoleReporter::ReportRuns(runs);
   }
-  const std::map<std::string, double>& Times() const { return seconds_; }
+
+  const double* Time(const std::string& name) const {
+    for (const auto* times : {&medians_, &singles_}) {
+      auto found = times->find(name);
+      if (found != times->end()) return &found->second;
+    }
+    return nullptr;
+  }
 
  private:
-  std::map<std::string, double> seconds_;
+  std::map<std::string, double> medians_;
+  std::map<std::string, double> singles_;
 };
 
 }  // namespace
@@ -32,14 +44,14 @@ int RunWithRatios(int argc, char** argv, const std::vector<Ratio>& ratios) {
   int status = 0;
   std::printf("\n");
   for (const Ratio& ratio : ratios) {
-    auto subject = reporter.Times().find(ratio.subject);
-    auto baseline = reporter.Times().find(ratio.baseline);
-    if (subject == reporter.Times().end() || baseline == reporter.Times().end()) {
+    const double* subject = reporter.Time(ratio.subject);
+    const double* baseline = reporter.Time(ratio.baseline);
+    if (subject == nullptr || baseline == nullptr) {
       std::printf("ratio %s / %s: not measured\n", ratio.subject.c_str(), ratio.baseline.c_str());
       status = 1;
       continue;
     }
-    const double value = subject->second / baseline->second;
+    const double value = *subject / *baseline;
     std::printf("ratio %s / %s = %.3f (goal <= %.2f): %s\n", ratio.subject.c_str(),
                 ratio.baseline.c_str(), value, ratio.goal, value <= ratio.goal ? "met" : "MISSED");
   }

@@ -7,6 +7,7 @@ packages=(
   libcairo2-dev fonts-dejavu-core
   libjpeg62-turbo-dev libjpeg-turbo-progs
   libgtest-dev libbenchmark-dev
+  clang libclang-rt-14-dev
 )
 
 missing=()

@@ -1,0 +1,10 @@
+// The benchmarks, each reported as a ratio against its baseline measured in the same run.
+#include "ratio_report.h"
+
+int main(int argc, char** argv) {
+  return bench::RunWithRatios(argc, argv,
+                              {
+                                  {"BM_JpegToBmp", "BM_LibjpegToBuffer", 1.3},
+                                  {"BM_LoadStage", "BM_LibjpegStageStreams", 1.5},
+                              });
+}
