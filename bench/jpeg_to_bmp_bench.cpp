@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "image.h"
 #include "image/JpegToBmp.h"
 #include "ratio_report.h"
 
@@ -26,29 +27,11 @@ std::vector<std::uint8_t> EncodeScene(int width, int height) {
       p[1] = static_cast<std::uint8_t>(disc ? 180 : 90 + y * 160 / height);
       p[2] = static_cast<std::uint8_t>(disc ? 40 : 200 - x * 150 / width);
     }
-  jpeg_compress_struct cinfo;
-  jpeg_error_mgr errors;
-  cinfo.err = jpeg_std_error(&errors);
-  jpeg_create_compress(&cinfo);
-  unsigned char* buffer = nullptr;
-  unsigned long size = 0;
-  jpeg_mem_dest(&cinfo, &buffer, &size);
-  cinfo.image_width = static_cast<JDIMENSION>(width);
-  cinfo.image_height = static_cast<JDIMENSION>(height);
-  cinfo.input_components = 3;
-  cinfo.in_color_space = JCS_RGB;
-  jpeg_set_defaults(&cinfo);
-  jpeg_set_quality(&cinfo, 90, TRUE);
-  jpeg_start_compress(&cinfo, TRUE);
-  while (cinfo.next_scanline < cinfo.image_height) {
-    JSAMPROW row = &rgb[cinfo.next_scanline * static_cast<std::size_t>(width) * 3];
-    jpeg_write_scanlines(&cinfo, &row, 1);
-  }
-  jpeg_finish_compress(&cinfo);
-  jpeg_destroy_compress(&cinfo);
-  std::vector<std::uint8_t> jpeg(buffer, buffer + size);
-  std::free(buffer);
-  return jpeg;
+  tools::JpegSettings settings;  // an ordinary photo's: 4:2:0
+  settings.quality = 90;
+  settings.hSampling = settings.vSampling = 2;
+  return tools::EncodeJpegPixels(rgb.data(), width, height, 3, tools::Orientation::Upright,
+                                 settings);
 }
 
 const std::vector<std::uint8_t>& Background() {

@@ -1,10 +1,6 @@
 #include "jpeg_fixtures.h"
 
 #include <gtest/gtest.h>
-#include <stdio.h>  // jpeglib.h uses FILE without including it
-
-#include <jpeglib.h>
-
 #include <unistd.h>
 
 #include <cstdlib>
@@ -36,45 +32,8 @@ Picture MakePicture(int width, int height, int components, std::uint32_t seed) {
 }
 
 Bytes EncodeJpeg(const Picture& picture, const EncodeOptions& options) {
-  jpeg_compress_struct cinfo;
-  jpeg_error_mgr errors;
-  cinfo.err = jpeg_std_error(&errors);
-  jpeg_create_compress(&cinfo);
-  unsigned char* buffer = nullptr;
-  unsigned long size = 0;
-  jpeg_mem_dest(&cinfo, &buffer, &size);
-
-  cinfo.image_width = static_cast<JDIMENSION>(picture.width);
-  cinfo.image_height = static_cast<JDIMENSION>(picture.height);
-  cinfo.input_components = picture.components;
-  cinfo.in_color_space = picture.components == 1   ? JCS_GRAYSCALE
-                         : picture.components == 4 ? JCS_CMYK
-                                                   : JCS_RGB;
-  jpeg_set_defaults(&cinfo);
-  jpeg_set_quality(&cinfo, options.quality, TRUE);
-  if (picture.components == 3) {
-    cinfo.comp_info[0].h_samp_factor = options.hSampling;
-    cinfo.comp_info[0].v_samp_factor = options.vSampling;
-  }
-  if (options.progressive) jpeg_simple_progression(&cinfo);
-  cinfo.arith_code = options.arithmetic ? TRUE : FALSE;
-  cinfo.restart_in_rows = options.restartRows;
-  cinfo.write_JFIF_header = picture.components != 4;
-  cinfo.density_unit = static_cast<UINT8>(options.densityUnit);
-  cinfo.X_density = static_cast<UINT16>(options.xDensity);
-  cinfo.Y_density = static_cast<UINT16>(options.yDensity);
-
-  jpeg_start_compress(&cinfo, TRUE);
-  const std::size_t stride = static_cast<std::size_t>(picture.width) * picture.components;
-  while (cinfo.next_scanline < cinfo.image_height) {
-    JSAMPROW row = const_cast<JSAMPROW>(&picture.pixels[cinfo.next_scanline * stride]);
-    jpeg_write_scanlines(&cinfo, &row, 1);
-  }
-  jpeg_finish_compress(&cinfo);
-  jpeg_destroy_compress(&cinfo);
-  Bytes jpeg(buffer, buffer + size);
-  std::free(buffer);
-  return jpeg;
+  return tools::EncodeJpegPixels(picture.pixels.data(), picture.width, picture.height,
+                                 picture.components, tools::Orientation::Upright, options);
 }
 
 Decoded DecodeWithGame(const Bytes& jpeg) {

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "image.h"
+
 namespace fixtures {
 
 using Bytes = std::vector<std::uint8_t>;
@@ -21,16 +23,13 @@ struct Picture {
 // Smooth gradients with some texture, so that every coefficient of the coding matters.
 Picture MakePicture(int width, int height, int components, std::uint32_t seed = 1);
 
-struct EncodeOptions {
-  int quality = 85;
-  bool progressive = false;
-  bool arithmetic = false;
-  int restartRows = 0;
-  int hSampling = 2;  // of the luminance component; 1x1 is 4:4:4, 2x1 4:2:2, 2x2 4:2:0
-  int vSampling = 2;
-  int densityUnit = 0;
-  int xDensity = 1;
-  int yDensity = 1;
+// The encoder's settings, with the defaults of an ordinary photo: quality 85, 4:2:0.
+struct EncodeOptions : tools::JpegSettings {
+  EncodeOptions() {
+    quality = 85;
+    hSampling = vSampling = 2;
+    optimize = false;
+  }
 };
 
 Bytes EncodeJpeg(const Picture& picture, const EncodeOptions& options = {});

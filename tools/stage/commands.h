@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "Stage.h"
 #include "stage_file.h"
 
 namespace tools {
@@ -16,6 +17,9 @@ int RunPack(const Arguments& args);
 int RunUnpack(const Arguments& args);
 int RunMake(const Arguments& args);
 int RunPreview(const Arguments& args);
+
+// Loads a stage as the game does; null, with a line on standard error, when the game cannot.
+StageData* LoadStageOrExplain(const std::string& path);
 
 // Writes a stage made of upright pictures, refusing one the game would refuse and warning of
 // what an author should fix.

@@ -101,7 +101,8 @@ bool SavePng(const std::string& path, const Image& image, std::string* error) {
   return true;
 }
 
-Bytes EncodeJpeg(const Image& image, Orientation orientation, int quality) {
+Bytes EncodeJpegPixels(const std::uint8_t* pixels, int width, int height, int components,
+                       Orientation orientation, const JpegSettings& settings) {
   jpeg_compress_struct cinfo;
   jpeg_error_mgr errors;
   cinfo.err = jpeg_std_error(&errors);
@@ -109,29 +110,44 @@ Bytes EncodeJpeg(const Image& image, Orientation orientation, int quality) {
   unsigned char* buffer = nullptr;
   unsigned long size = 0;
   jpeg_mem_dest(&cinfo, &buffer, &size);
-  cinfo.image_width = static_cast<JDIMENSION>(image.width);
-  cinfo.image_height = static_cast<JDIMENSION>(image.height);
-  cinfo.input_components = 3;
-  cinfo.in_color_space = JCS_RGB;
+  cinfo.image_width = static_cast<JDIMENSION>(width);
+  cinfo.image_height = static_cast<JDIMENSION>(height);
+  cinfo.input_components = components;
+  cinfo.in_color_space = components == 1 ? JCS_GRAYSCALE : components == 4 ? JCS_CMYK : JCS_RGB;
   jpeg_set_defaults(&cinfo);
-  jpeg_set_quality(&cinfo, quality, TRUE);
-  // Full colour resolution: patches are small and their edges must not bleed.
-  cinfo.comp_info[0].h_samp_factor = 1;
-  cinfo.comp_info[0].v_samp_factor = 1;
-  cinfo.optimize_coding = TRUE;
+  jpeg_set_quality(&cinfo, settings.quality, TRUE);
+  if (components == 3) {
+    cinfo.comp_info[0].h_samp_factor = settings.hSampling;
+    cinfo.comp_info[0].v_samp_factor = settings.vSampling;
+  }
+  if (settings.progressive) jpeg_simple_progression(&cinfo);
+  cinfo.optimize_coding = settings.optimize ? TRUE : FALSE;
+  cinfo.arith_code = settings.arithmetic ? TRUE : FALSE;
+  cinfo.restart_in_rows = settings.restartRows;
+  cinfo.write_JFIF_header = components != 4 ? TRUE : FALSE;
+  cinfo.density_unit = static_cast<UINT8>(settings.densityUnit);
+  cinfo.X_density = static_cast<UINT16>(settings.xDensity);
+  cinfo.Y_density = static_cast<UINT16>(settings.yDensity);
+
   jpeg_start_compress(&cinfo, TRUE);
+  const std::size_t stride = static_cast<std::size_t>(width) * components;
   while (cinfo.next_scanline < cinfo.image_height) {
-    const int y = orientation == Orientation::Upright
-                      ? static_cast<int>(cinfo.next_scanline)
-                      : image.height - 1 - static_cast<int>(cinfo.next_scanline);
-    JSAMPROW row = const_cast<JSAMPROW>(image.Pixel(0, y));
-    jpeg_write_scanlines(&cinfo, &row, 1);
+    const int row = static_cast<int>(cinfo.next_scanline);
+    const int y = orientation == Orientation::Upright ? row : height - 1 - row;
+    JSAMPROW samples = const_cast<JSAMPROW>(pixels + y * stride);
+    jpeg_write_scanlines(&cinfo, &samples, 1);
   }
   jpeg_finish_compress(&cinfo);
   jpeg_destroy_compress(&cinfo);
   Bytes jpeg(buffer, buffer + size);
   std::free(buffer);
   return jpeg;
+}
+
+Bytes EncodeJpeg(const Image& image, Orientation orientation, int quality) {
+  JpegSettings settings;
+  settings.quality = quality;
+  return EncodeJpegPixels(image.rgb.data(), image.width, image.height, 3, orientation, settings);
 }
 
 std::optional<Image> DecodeJpeg(const Bytes& jpeg, Orientation orientation, std::string* error) {

@@ -31,6 +31,23 @@ bool SavePng(const std::string& path, const Image& image, std::string* error);
 // How a stored picture is turned: stage files keep every picture upside down.
 enum class Orientation { Upright, UpsideDown };
 
+struct JpegSettings {
+  int quality = 95;
+  int hSampling = 1;  // of the luminance: 1 x 1 keeps full colour, 2 x 2 is the usual 4:2:0
+  int vSampling = 1;
+  bool optimize = true;
+  bool progressive = false;
+  bool arithmetic = false;
+  int restartRows = 0;
+  int densityUnit = 0;
+  int xDensity = 1;
+  int yDensity = 1;
+};
+
+// Encodes rows of `components` interleaved samples (1 gray, 3 RGB, 4 CMYK), top row first.
+Bytes EncodeJpegPixels(const std::uint8_t* pixels, int width, int height, int components,
+                       Orientation orientation, const JpegSettings& settings);
+// Full colour resolution: patches are small and their edges must not bleed.
 Bytes EncodeJpeg(const Image& image, Orientation orientation, int quality = 95);
 // Decodes with the game's own decoder, so the tools see exactly what the game shows.
 std::optional<Image> DecodeJpeg(const Bytes& jpeg, Orientation orientation, std::string* error);

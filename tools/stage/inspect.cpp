@@ -80,6 +80,14 @@ bool InspectOne(const std::string& path) {
 
 }  // namespace
 
+StageData* LoadStageOrExplain(const std::string& path) {
+  StageData* stage = LoadStage(path.c_str());
+  if (stage == nullptr)
+    std::fprintf(stderr, "%s: the game cannot load it (tavrelo-stage inspect says why)\n",
+                 path.c_str());
+  return stage;
+}
+
 int RunInspect(const Arguments& args) {
   if (args.empty()) {
     std::fputs("usage: tavrelo-stage inspect FILE...\n", stderr);

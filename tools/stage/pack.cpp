@@ -168,12 +168,8 @@ int RunUnpack(const Arguments& args) {
     std::fputs("usage: tavrelo-stage unpack FILE DIR\n", stderr);
     return 2;
   }
-  StageData* stage = LoadStage(args[0].c_str());
-  if (stage == nullptr) {
-    std::fprintf(stderr, "%s: the game cannot load it (tavrelo-stage inspect says why)\n",
-                 args[0].c_str());
-    return 1;
-  }
+  StageData* stage = LoadStageOrExplain(args[0]);
+  if (stage == nullptr) return 1;
   const fs::path dir = args[1];
   std::error_code ec;
   fs::create_directories(dir, ec);

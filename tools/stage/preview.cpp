@@ -28,12 +28,8 @@ int RunPreview(const Arguments& args) {
     std::fputs("usage: tavrelo-stage preview FILE OUT.png [--marks]\n", stderr);
     return 2;
   }
-  StageData* stage = LoadStage(args[0].c_str());
-  if (stage == nullptr) {
-    std::fprintf(stderr, "%s: the game cannot load it (tavrelo-stage inspect says why)\n",
-                 args[0].c_str());
-    return 1;
-  }
+  StageData* stage = LoadStageOrExplain(args[0]);
+  if (stage == nullptr) return 1;
   const Image picture = ImageFromBmp(stage->picture.file, Orientation::UpsideDown);
   const int gap = 12;
   Image view = MakeImage(2 * picture.width + gap, picture.height);
