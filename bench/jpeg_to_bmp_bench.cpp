@@ -1,14 +1,11 @@
 // JpegToBmp against the JPEG library decoding the same stream into a plain buffer.
 #include <benchmark/benchmark.h>
-#include <stdio.h>  // jpeglib.h uses FILE without including it
-
-#include <jpeglib.h>
-
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <vector>
 
+#include "baseline.h"
 #include "image.h"
 #include "image/JpegToBmp.h"
 #include "ratio_report.h"
@@ -55,19 +52,7 @@ void BM_LibjpegToBuffer(benchmark::State& state) {
   const std::vector<std::uint8_t>& jpeg = Background();
   std::vector<std::uint8_t> pixels(635 * 460 * 3);
   for (auto _ : state) {
-    jpeg_decompress_struct cinfo;
-    jpeg_error_mgr errors;
-    cinfo.err = jpeg_std_error(&errors);
-    jpeg_create_decompress(&cinfo);
-    jpeg_mem_src(&cinfo, jpeg.data(), static_cast<unsigned long>(jpeg.size()));
-    jpeg_read_header(&cinfo, TRUE);
-    jpeg_start_decompress(&cinfo);
-    while (cinfo.output_scanline < cinfo.output_height) {
-      JSAMPROW row = &pixels[cinfo.output_scanline * static_cast<std::size_t>(635) * 3];
-      jpeg_read_scanlines(&cinfo, &row, 1);
-    }
-    jpeg_finish_decompress(&cinfo);
-    jpeg_destroy_decompress(&cinfo);
+    bench::DecodeToBuffer(jpeg, pixels);
     benchmark::DoNotOptimize(pixels.data());
   }
 }

@@ -1,10 +1,6 @@
 // LoadStage of a shipped stage against the JPEG library decoding the same streams into plain
 // buffers: what reading the file, the checks and the BMP images cost on top of decoding.
 #include <benchmark/benchmark.h>
-#include <stdio.h>  // jpeglib.h uses FILE without including it
-
-#include <jpeglib.h>
-
 #include <cstdint>
 #include <fstream>
 #include <iterator>
@@ -12,6 +8,7 @@
 #include <vector>
 
 #include "Stage.h"
+#include "baseline.h"
 
 namespace {
 
@@ -52,22 +49,7 @@ void BM_LibjpegStageStreams(benchmark::State& state) {
   const auto streams = Streams();
   std::vector<std::uint8_t> pixels(300 * 300 * 3);
   for (auto _ : state) {
-    for (const auto& stream : streams) {
-      jpeg_decompress_struct cinfo;
-      jpeg_error_mgr errors;
-      cinfo.err = jpeg_std_error(&errors);
-      jpeg_create_decompress(&cinfo);
-      jpeg_mem_src(&cinfo, stream.data(), static_cast<unsigned long>(stream.size()));
-      jpeg_read_header(&cinfo, TRUE);
-      jpeg_start_decompress(&cinfo);
-      while (cinfo.output_scanline < cinfo.output_height) {
-        JSAMPROW row =
-            &pixels[cinfo.output_scanline * static_cast<std::size_t>(cinfo.output_width) * 3];
-        jpeg_read_scanlines(&cinfo, &row, 1);
-      }
-      jpeg_finish_decompress(&cinfo);
-      jpeg_destroy_decompress(&cinfo);
-    }
+    for (const auto& stream : streams) bench::DecodeToBuffer(stream, pixels);
     benchmark::DoNotOptimize(pixels.data());
   }
 }
