@@ -1,0 +1,42 @@
+// The registry's storage: HKEY_CURRENT_USER as a tree of keys with named values, kept in one
+// text file in the style of Wine's user.reg. The file is read on first use and written whole,
+// atomically, whenever a changed key is closed.
+//
+// Where: $TAVRELO_REGISTRY if set, else $XDG_CONFIG_HOME/tavrelo/user.reg, else
+// ~/.config/tavrelo/user.reg. A file that cannot be read as a registry is renamed aside
+// (user.reg.damaged, .damaged-2, ...) with one debugger line, and the registry starts empty.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace platform::registry {
+
+struct Value {
+  std::string name;  // as first written; compared without case
+  std::uint32_t type = 0;
+  std::vector<std::uint8_t> data;
+};
+
+struct Key {
+  std::string path;           // from HKEY_CURRENT_USER, backslash separated, as first written
+  std::int64_t modified = 0;  // unix seconds
+  std::vector<Value> values;  // in the order they were first set
+};
+
+// Text of the whole registry, and the registry read back from such a text (false when the text
+// is not a registry).
+std::string Serialise(const std::vector<Key>& keys);
+bool Parse(const std::string& text, std::vector<Key>* keys);
+
+std::string DefaultFilePath();
+
+// Test hooks, not Win32: point the registry at another file (dropping what is in memory), and
+// a check run between writing the new file and putting it in place; when it says false, the
+// save fails as if the disk had.
+void UseFile(const std::string& path);
+void SetBeforeReplaceHook(std::function<bool()> hook);
+
+}  // namespace platform::registry
