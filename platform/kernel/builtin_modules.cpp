@@ -8,7 +8,7 @@ namespace platform {
 
 const std::vector<BuiltinModule>& BuiltinModules() {
   static NeverDestroyed<std::vector<BuiltinModule>> modules(std::vector<BuiltinModule>{
-      {"msimg32.dll", {{"AlphaBlend", reinterpret_cast<FARPROC>(&AlphaBlend)}}},
+      {"msimg32.dll", {{"AlphaBlend", reinterpret_cast<FARPROC>(reinterpret_cast<void (*)()>(&AlphaBlend))}}},
   });
   return modules.get();
 }

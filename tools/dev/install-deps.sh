@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config
-  libcairo2-dev fonts-dejavu-core
+  libcairo2-dev fonts-dejavu-core libfreetype-dev libfontconfig-dev
   libjpeg62-turbo-dev libjpeg-turbo-progs
   libgtest-dev libbenchmark-dev
   clang libclang-rt-14-dev

@@ -1,0 +1,117 @@
+#include "font_face.h"
+
+#include <fontconfig/fontconfig.h>
+#include <ft2build.h>
+#include FT_FREETYPE_H
+
+#include <cmath>
+#include <map>
+#include <mutex>
+
+#include "../common/never_destroyed.h"
+
+namespace platform::gdi {
+namespace {
+
+// Windows-1252's characters 0x80 to 0x9F; the rest of the code page is Latin-1.
+const std::uint16_t kCp1252High[32] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                       0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+                                       0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                       0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+FT_Library Library() {
+  static FT_Library library = [] {
+    FT_Library made = nullptr;
+    FT_Init_FreeType(&made);
+    return made;
+  }();
+  return library;
+}
+
+struct Match {
+  std::string file;
+  int index = 0;
+};
+
+// The installed file fontconfig offers for a family name and weight.
+Match FindFile(const std::string& family, bool bold) {
+  static NeverDestroyed<std::map<std::pair<std::string, bool>, Match>> cache;
+  const auto key = std::make_pair(family, bold);
+  if (auto found = cache->find(key); found != cache->end()) return found->second;
+  Match match;
+  FcPattern* pattern = FcPatternCreate();
+  FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
+  FcPatternAddInteger(pattern, FC_WEIGHT, bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
+  FcPatternAddBool(pattern, FC_SCALABLE, FcTrue);
+  FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
+  FcDefaultSubstitute(pattern);
+  FcResult result;
+  FcPattern* font = FcFontMatch(nullptr, pattern, &result);
+  if (font != nullptr) {
+    FcChar8* file = nullptr;
+    if (FcPatternGetString(font, FC_FILE, 0, &file) == FcResultMatch) match.file = reinterpret_cast<char*>(file);
+    FcPatternGetInteger(font, FC_INDEX, 0, &match.index);
+    FcPatternDestroy(font);
+  }
+  FcPatternDestroy(pattern);
+  cache.get()[key] = match;
+  return match;
+}
+
+}  // namespace
+
+struct FontFace::Impl {
+  FT_Face face = nullptr;
+};
+
+std::shared_ptr<FontFace> FontFace::Open(const LOGFONTA& logfont) {
+  // Windows' names for its dialog fonts, and "System", are names fontconfig need not know.
+  std::string family = logfont.lfFaceName;
+  if (family.empty() || family == "MS Shell Dlg" || family == "MS Shell Dlg 2" || family == "System")
+    family = "Tahoma";
+  const bool bold = logfont.lfWeight >= 600;
+  const Match match = FindFile(family, bold);
+  if (match.file.empty() || Library() == nullptr) return nullptr;
+
+  std::shared_ptr<FontFace> font(new FontFace);
+  font->impl_ = std::make_unique<Impl>();
+  font->file_ = match.file;
+  if (FT_New_Face(Library(), match.file.c_str(), match.index, &font->impl_->face) != 0) return nullptr;
+  FT_Face face = font->impl_->face;
+  // A negative height is the em size; a positive one the whole cell, ascent and descent.
+  double em = 16;
+  const double cellPerEm = static_cast<double>(face->ascender - face->descender) / face->units_per_EM;
+  if (logfont.lfHeight < 0)
+    em = -logfont.lfHeight;
+  else if (logfont.lfHeight > 0)
+    em = logfont.lfHeight / cellPerEm;
+  FT_Set_Pixel_Sizes(face, 0, static_cast<FT_UInt>(std::lround(em)));
+  font->ascent_ = static_cast<int>((face->size->metrics.ascender + 63) >> 6);
+  font->descent_ = static_cast<int>((-face->size->metrics.descender + 63) >> 6);
+  return font;
+}
+
+FontFace::~FontFace() {
+  if (impl_ && impl_->face != nullptr) FT_Done_Face(impl_->face);
+}
+
+const Glyph& FontFace::GlyphOf(unsigned char c) {
+  if (auto found = glyphs_.find(c); found != glyphs_.end()) return found->second;
+  Glyph& glyph = glyphs_[c];
+  const FT_ULong code = c >= 0x80 && c < 0xA0 ? kCp1252High[c - 0x80] : c;
+  FT_Face face = impl_->face;
+  if (FT_Load_Char(face, code, FT_LOAD_RENDER | FT_LOAD_TARGET_LIGHT) != 0) return glyph;
+  const FT_GlyphSlot slot = face->glyph;
+  glyph.advance = static_cast<int>((slot->advance.x + 32) >> 6);
+  glyph.left = slot->bitmap_left;
+  glyph.top = slot->bitmap_top;
+  glyph.width = static_cast<int>(slot->bitmap.width);
+  glyph.height = static_cast<int>(slot->bitmap.rows);
+  glyph.coverage.resize(static_cast<std::size_t>(glyph.width) * glyph.height);
+  for (int y = 0; y < glyph.height; ++y)
+    for (int x = 0; x < glyph.width; ++x)
+      glyph.coverage[static_cast<std::size_t>(y) * glyph.width + x] = slot->bitmap.buffer[y * slot->bitmap.pitch + x];
+  return glyph;
+}
+
+}  // namespace platform::gdi
