@@ -15,7 +15,9 @@ static DWORD PixelOffset(const BYTE* block) { return ReadDword(block, 10); }
 static DWORD Width(const BYTE* block) { return ReadDword(block, 18); }
 static DWORD Height(const BYTE* block) { return ReadDword(block, 22); }
 static DWORD BitsPerPixel(const BYTE* block) { return (DWORD)block[28] | (DWORD)block[29] << 8; }
-static DWORD Stride(DWORD width, DWORD bitsPerPixel) { return (width * bitsPerPixel / 8 + 3) & ~3u; }
+static DWORD Stride(DWORD width, DWORD bitsPerPixel) {
+  return (width * bitsPerPixel / 8 + 3) & ~3u;
+}
 
 BYTE* CreateBmpFromJpeg(const BYTE* jpeg, DWORD length) {
   return JpegToTrackedBmp(jpeg, length, &g_TrackedList, __FILE__, __LINE__);
@@ -47,7 +49,8 @@ static bool Inside(const BYTE* block, DWORD x, DWORD y, DWORD w, DWORD h) {
   return (unsigned long long)x + w <= Width(block) && (unsigned long long)y + h <= Height(block);
 }
 
-LONG CopyBmpRect(BYTE* dest, const BYTE* source, DWORD dx, DWORD dy, DWORD w, DWORD h, DWORD sx, DWORD sy) {
+LONG CopyBmpRect(BYTE* dest, const BYTE* source, DWORD dx, DWORD dy, DWORD w, DWORD h, DWORD sx,
+                 DWORD sy) {
   if (dest == NULL || source == NULL) return 0;
   DWORD bitsPerPixel = BitsPerPixel(dest);
   if (bitsPerPixel != BitsPerPixel(source)) return 0;
@@ -57,7 +60,8 @@ LONG CopyBmpRect(BYTE* dest, const BYTE* source, DWORD dx, DWORD dy, DWORD w, DW
   DWORD destStride = Stride(Width(dest), bitsPerPixel);
   DWORD sourceStride = Stride(Width(source), bitsPerPixel);
   BYTE* to = dest + PixelOffset(dest) + (size_t)dy * destStride + (size_t)dx * bytesPerPixel;
-  const BYTE* from = source + PixelOffset(source) + (size_t)sy * sourceStride + (size_t)sx * bytesPerPixel;
+  const BYTE* from =
+      source + PixelOffset(source) + (size_t)sy * sourceStride + (size_t)sx * bytesPerPixel;
   for (DWORD row = 0; row < h; ++row) {
     memmove(to, from, (size_t)w * bytesPerPixel);
     to += destStride;

@@ -11,4 +11,5 @@ void FlipBmp(BYTE* block);
 void FlipBmpRows(BYTE* bits, DWORD width, DWORD height, DWORD bitsPerPixel);
 // Copies w x h pixels from (sx, sy) of `source` to (dx, dy) of `dest`: 1 when copied, 0 when
 // refused (a missing picture, different depths, or a rectangle not inside both pictures).
-LONG CopyBmpRect(BYTE* dest, const BYTE* source, DWORD dx, DWORD dy, DWORD w, DWORD h, DWORD sx, DWORD sy);
+LONG CopyBmpRect(BYTE* dest, const BYTE* source, DWORD dx, DWORD dy, DWORD w, DWORD h, DWORD sx,
+                 DWORD sy);

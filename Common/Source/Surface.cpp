@@ -31,13 +31,15 @@ void Surface::Create(const DibImage& picture) {
   bitmap = CreateCompatibleBitmap(display, width, height);
   SelectObject(dc, bitmap);
   LONG lines = picture.info->biHeight;
-  if (SetDIBitsToDevice(dc, 0, 0, width, height, srcX, srcY, 0, lines, picture.bits, (const BITMAPINFO*)picture.info,
-                        DIB_RGB_COLORS) == 0)
+  if (SetDIBitsToDevice(dc, 0, 0, width, height, srcX, srcY, 0, lines, picture.bits,
+                        (const BITMAPINFO*)picture.info, DIB_RGB_COLORS) == 0)
     OutputDebugStringA("SetDIBitsToDeivce failed.\n");
   DeleteDC(display);
 }
 
-BOOL Surface::Draw(HDC target, int x, int y) { return BitBlt(target, x, y, width, height, dc, 0, 0, SRCCOPY); }
+BOOL Surface::Draw(HDC target, int x, int y) {
+  return BitBlt(target, x, y, width, height, dc, 0, 0, SRCCOPY);
+}
 
 void Surface::Release() {
   // The DC goes first, so that the bitmap is no longer selected when it is deleted.
@@ -53,7 +55,8 @@ void BuildDigitGlyphs() {
   BindDibImage(&picture, sheet);
   for (int i = 0; i < kGlyphCount; ++i) {
     // In the bottom-up sheet the top row of cells starts 57 rows up, the second 38.
-    DigitGlyphs[i] = Surface(kGlyphWidth, kGlyphHeight, kGlyphWidth * (i % 8), kGlyphHeight * (3 - i / 8));
+    DigitGlyphs[i] =
+        Surface(kGlyphWidth, kGlyphHeight, kGlyphWidth * (i % 8), kGlyphHeight * (3 - i / 8));
     if (sheet != NULL) DigitGlyphs[i].Create(picture);
   }
   FreeBmp(sheet);

@@ -22,7 +22,8 @@ void Trim(int& start, int& size, int& other, int low, int high) {
 
 // Clips a copy of cx x cy pixels from (sx, sy) of `source` to (dx, dy) of `dest`, all in buffer
 // coordinates, to both clips; false when nothing is left.
-bool ClipCopy(const Target& dest, const Target& source, int& dx, int& dy, int& sx, int& sy, int& cx, int& cy) {
+bool ClipCopy(const Target& dest, const Target& source, int& dx, int& dy, int& sx, int& sy, int& cx,
+              int& cy) {
   const Box sourceClip = source.clip.Intersect({0, 0, source.buffer->width, source.buffer->height});
   Trim(sx, cx, dx, sourceClip.left, sourceClip.right);
   Trim(sy, cy, dy, sourceClip.top, sourceClip.bottom);
@@ -33,7 +34,8 @@ bool ClipCopy(const Target& dest, const Target& source, int& dx, int& dy, int& s
 
 }  // namespace
 
-extern "C" BOOL WINAPI BitBlt(HDC hdc, int x, int y, int cx, int cy, HDC hdcSrc, int x1, int y1, DWORD rop) {
+extern "C" BOOL WINAPI BitBlt(HDC hdc, int x, int y, int cx, int cy, HDC hdcSrc, int x1, int y1,
+                              DWORD rop) {
   DcObject* dc = FindDc(hdc);
   if (dc == nullptr) return platform::Fail(ERROR_INVALID_HANDLE, FALSE);
   const auto dest = TargetOf(*dc);
@@ -41,11 +43,13 @@ extern "C" BOOL WINAPI BitBlt(HDC hdc, int x, int y, int cx, int cy, HDC hdcSrc,
   if (cx < 0) x += cx, cx = -cx;
   if (cy < 0) y += cy, cy = -cy;
   if (rop == BLACKNESS || rop == WHITENESS) {
-    const Box box = Box{x, y, x + cx, y + cy}.Offset(dest->originX, dest->originY).Intersect(dest->clip);
+    const Box box =
+        Box{x, y, x + cx, y + cy}.Offset(dest->originX, dest->originY).Intersect(dest->clip);
     if (!box.Empty()) FillBox(*dest->buffer, box, CopyMasks(rop == BLACKNESS ? 0 : 0xFFFFFF));
     return TRUE;
   }
-  if (rop != SRCCOPY) return platform::Fail(ERROR_INVALID_PARAMETER, FALSE);  // the subset copies only
+  if (rop != SRCCOPY)
+    return platform::Fail(ERROR_INVALID_PARAMETER, FALSE);  // the subset copies only
   DcObject* sourceDc = FindDc(hdcSrc);
   if (sourceDc == nullptr) return platform::Fail(ERROR_INVALID_HANDLE, FALSE);
   const auto source = TargetOf(*sourceDc);
@@ -57,12 +61,14 @@ extern "C" BOOL WINAPI BitBlt(HDC hdc, int x, int y, int cx, int cy, HDC hdcSrc,
   return TRUE;
 }
 
-extern "C" BOOL WINAPI AlphaBlend(HDC hdcDest, int xoriginDest, int yoriginDest, int wDest, int hDest, HDC hdcSrc,
-                                  int xoriginSrc, int yoriginSrc, int wSrc, int hSrc, BLENDFUNCTION ftn) {
+extern "C" BOOL WINAPI AlphaBlend(HDC hdcDest, int xoriginDest, int yoriginDest, int wDest,
+                                  int hDest, HDC hdcSrc, int xoriginSrc, int yoriginSrc, int wSrc,
+                                  int hSrc, BLENDFUNCTION ftn) {
   DcObject* destDc = FindDc(hdcDest);
   DcObject* sourceDc = FindDc(hdcSrc);
   if (destDc == nullptr || sourceDc == nullptr) return platform::Fail(ERROR_INVALID_HANDLE, FALSE);
-  if (ftn.BlendOp != AC_SRC_OVER || ftn.AlphaFormat != 0 || wDest < 0 || hDest < 0 || wSrc < 0 || hSrc < 0)
+  if (ftn.BlendOp != AC_SRC_OVER || ftn.AlphaFormat != 0 || wDest < 0 || hDest < 0 || wSrc < 0 ||
+      hSrc < 0)
     return platform::Fail(ERROR_INVALID_PARAMETER, FALSE);
   const auto dest = TargetOf(*destDc);
   const auto source = TargetOf(*sourceDc);
@@ -88,7 +94,8 @@ extern "C" BOOL WINAPI AlphaBlend(HDC hdcDest, int xoriginDest, int yoriginDest,
     const std::uint32_t* in = source->buffer->Row(row);
     std::uint32_t* out = dest->buffer->Row(y);
     for (int x = area.left; x < area.right; ++x)
-      BlendPixel(out[x], in[sx + static_cast<int>(static_cast<long long>(x - left) * wSrc / wDest)], alpha);
+      BlendPixel(out[x], in[sx + static_cast<int>(static_cast<long long>(x - left) * wSrc / wDest)],
+                 alpha);
   }
   return TRUE;
 }

@@ -11,9 +11,9 @@
 
 using namespace platform::gdi;
 
-extern "C" int WINAPI SetDIBitsToDevice(HDC hdc, int xDest, int yDest, DWORD w, DWORD h, int xSrc, int ySrc,
-                                        UINT StartScan, UINT cLines, const VOID* lpvBits, const BITMAPINFO* lpbmi,
-                                        UINT ColorUse) {
+extern "C" int WINAPI SetDIBitsToDevice(HDC hdc, int xDest, int yDest, DWORD w, DWORD h, int xSrc,
+                                        int ySrc, UINT StartScan, UINT cLines, const VOID* lpvBits,
+                                        const BITMAPINFO* lpbmi, UINT ColorUse) {
   DcObject* dc = FindDc(hdc);
   if (dc == nullptr) return platform::Fail(ERROR_INVALID_HANDLE, 0);
   if (lpvBits == nullptr || lpbmi == nullptr || ColorUse != DIB_RGB_COLORS)
@@ -43,7 +43,8 @@ extern "C" int WINAPI SetDIBitsToDevice(HDC hdc, int xDest, int yDest, DWORD w, 
   const Box& clip = target->clip;
   const long long destLeft = static_cast<long long>(xDest) + target->originX;
   long long i0 = std::max<long long>({0, -static_cast<long long>(xSrc), clip.left - destLeft});
-  long long i1 = std::min<long long>({static_cast<long long>(w), width - xSrc, clip.right - destLeft});
+  long long i1 =
+      std::min<long long>({static_cast<long long>(w), width - xSrc, clip.right - destLeft});
   if (i0 >= i1) return static_cast<int>(lines);
 
   for (long long row = firstRow; row < endRow; ++row) {

@@ -14,10 +14,10 @@ namespace platform::gdi {
 namespace {
 
 // Windows-1252's characters 0x80 to 0x9F; the rest of the code page is Latin-1.
-const std::uint16_t kCp1252High[32] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-                                       0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-                                       0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-                                       0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+const std::uint16_t kCp1252High[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
 FT_Library Library() {
   static FT_Library library = [] {
@@ -49,7 +49,8 @@ Match FindFile(const std::string& family, bool bold) {
   FcPattern* font = FcFontMatch(nullptr, pattern, &result);
   if (font != nullptr) {
     FcChar8* file = nullptr;
-    if (FcPatternGetString(font, FC_FILE, 0, &file) == FcResultMatch) match.file = reinterpret_cast<char*>(file);
+    if (FcPatternGetString(font, FC_FILE, 0, &file) == FcResultMatch)
+      match.file = reinterpret_cast<char*>(file);
     FcPatternGetInteger(font, FC_INDEX, 0, &match.index);
     FcPatternDestroy(font);
   }
@@ -67,7 +68,8 @@ struct FontFace::Impl {
 std::shared_ptr<FontFace> FontFace::Open(const LOGFONTA& logfont) {
   // Windows' names for its dialog fonts, and "System", are names fontconfig need not know.
   std::string family = logfont.lfFaceName;
-  if (family.empty() || family == "MS Shell Dlg" || family == "MS Shell Dlg 2" || family == "System")
+  if (family.empty() || family == "MS Shell Dlg" || family == "MS Shell Dlg 2" ||
+      family == "System")
     family = "Tahoma";
   const bool bold = logfont.lfWeight >= 600;
   const Match match = FindFile(family, bold);
@@ -76,11 +78,13 @@ std::shared_ptr<FontFace> FontFace::Open(const LOGFONTA& logfont) {
   std::shared_ptr<FontFace> font(new FontFace);
   font->impl_ = std::make_unique<Impl>();
   font->file_ = match.file;
-  if (FT_New_Face(Library(), match.file.c_str(), match.index, &font->impl_->face) != 0) return nullptr;
+  if (FT_New_Face(Library(), match.file.c_str(), match.index, &font->impl_->face) != 0)
+    return nullptr;
   FT_Face face = font->impl_->face;
   // A negative height is the em size; a positive one the whole cell, ascent and descent.
   double em = 16;
-  const double cellPerEm = static_cast<double>(face->ascender - face->descender) / face->units_per_EM;
+  const double cellPerEm =
+      static_cast<double>(face->ascender - face->descender) / face->units_per_EM;
   if (logfont.lfHeight < 0)
     em = -logfont.lfHeight;
   else if (logfont.lfHeight > 0)
@@ -110,7 +114,8 @@ const Glyph& FontFace::GlyphOf(unsigned char c) {
   glyph.coverage.resize(static_cast<std::size_t>(glyph.width) * glyph.height);
   for (int y = 0; y < glyph.height; ++y)
     for (int x = 0; x < glyph.width; ++x)
-      glyph.coverage[static_cast<std::size_t>(y) * glyph.width + x] = slot->bitmap.buffer[y * slot->bitmap.pitch + x];
+      glyph.coverage[static_cast<std::size_t>(y) * glyph.width + x] =
+          slot->bitmap.buffer[y * slot->bitmap.pitch + x];
   return glyph;
 }
 

@@ -48,7 +48,8 @@ void MakeStock(Gdi& gdi) {
   gdi.stock[NULL_PEN] = gdi.pens.Add({PS_NULL, 1, 0, 0, true});
   gdi.stock[SYSTEM_FONT] = gdi.fonts.Add({StockFont("System", 16, FW_BOLD), nullptr, 0, true});
   // The GUI font: MS Shell Dlg at 8 points (11 pixels at 96 DPI), which Windows maps to Tahoma.
-  gdi.stock[DEFAULT_GUI_FONT] = gdi.fonts.Add({StockFont("MS Shell Dlg", -11, FW_NORMAL), nullptr, 0, true});
+  gdi.stock[DEFAULT_GUI_FONT] =
+      gdi.fonts.Add({StockFont("MS Shell Dlg", -11, FW_NORMAL), nullptr, 0, true});
   BitmapObject one;
   one.buffer.Resize(1, 1);
   one.stock = true;
@@ -93,7 +94,9 @@ void SetScreenSize(int width, int height) {
   ScreenSetup().height = height;
 }
 
-void SetScreenPainter(std::function<void(PixelBuffer&)> painter) { ScreenSetup().painter = std::move(painter); }
+void SetScreenPainter(std::function<void(PixelBuffer&)> painter) {
+  ScreenSetup().painter = std::move(painter);
+}
 
 PixelBuffer& Screen() {
   PixelBuffer& screen = State().screen;
@@ -205,10 +208,17 @@ extern "C" HGDIOBJ WINAPI SelectObject(HDC hdc, HGDIOBJ h) {
       previous = SwapIn(gdi.bitmaps, dc->bitmap, handle);
       break;
     }
-    case platform::HandleKind::Pen: previous = SwapIn(gdi.pens, dc->pen, handle); break;
-    case platform::HandleKind::Brush: previous = SwapIn(gdi.brushes, dc->brush, handle); break;
-    case platform::HandleKind::Font: previous = SwapIn(gdi.fonts, dc->font, handle); break;
-    default: break;
+    case platform::HandleKind::Pen:
+      previous = SwapIn(gdi.pens, dc->pen, handle);
+      break;
+    case platform::HandleKind::Brush:
+      previous = SwapIn(gdi.brushes, dc->brush, handle);
+      break;
+    case platform::HandleKind::Font:
+      previous = SwapIn(gdi.fonts, dc->font, handle);
+      break;
+    default:
+      break;
   }
   if (previous == 0) return platform::Fail(ERROR_INVALID_HANDLE, HGDIOBJ{});
   return reinterpret_cast<HGDIOBJ>(previous);
@@ -220,8 +230,8 @@ template <typename Table>
 BOOL Delete(Table& table, std::uintptr_t handle) {
   auto* object = table.Find(handle);
   if (object == nullptr) return platform::Fail(ERROR_INVALID_HANDLE, FALSE);
-  if (object->stock) return TRUE;                // stock objects are never deleted
-  if (object->selections > 0) return FALSE;      // still selected into a DC
+  if (object->stock) return TRUE;            // stock objects are never deleted
+  if (object->selections > 0) return FALSE;  // still selected into a DC
   table.Remove(handle);
   return TRUE;
 }
@@ -232,11 +242,16 @@ extern "C" BOOL WINAPI DeleteObject(HGDIOBJ ho) {
   Gdi& gdi = State();
   const std::uintptr_t handle = reinterpret_cast<std::uintptr_t>(ho);
   switch (platform::HandleBits::Kind(handle)) {
-    case platform::HandleKind::Bitmap: return Delete(gdi.bitmaps, handle);
-    case platform::HandleKind::Pen: return Delete(gdi.pens, handle);
-    case platform::HandleKind::Brush: return Delete(gdi.brushes, handle);
-    case platform::HandleKind::Font: return Delete(gdi.fonts, handle);
-    default: return platform::Fail(ERROR_INVALID_HANDLE, FALSE);
+    case platform::HandleKind::Bitmap:
+      return Delete(gdi.bitmaps, handle);
+    case platform::HandleKind::Pen:
+      return Delete(gdi.pens, handle);
+    case platform::HandleKind::Brush:
+      return Delete(gdi.brushes, handle);
+    case platform::HandleKind::Font:
+      return Delete(gdi.fonts, handle);
+    default:
+      return platform::Fail(ERROR_INVALID_HANDLE, FALSE);
   }
 }
 
@@ -246,7 +261,8 @@ extern "C" HGDIOBJ WINAPI GetStockObject(int i) {
 }
 
 extern "C" HPEN WINAPI CreatePen(int iStyle, int cWidth, COLORREF color) {
-  if (iStyle != PS_SOLID && iStyle != PS_NULL) return platform::Fail(ERROR_INVALID_PARAMETER, HPEN{});
+  if (iStyle != PS_SOLID && iStyle != PS_NULL)
+    return platform::Fail(ERROR_INVALID_PARAMETER, HPEN{});
   PenObject pen{iStyle, cWidth < 1 ? 1 : cWidth, color & 0xFFFFFF, 0, false};
   return reinterpret_cast<HPEN>(State().pens.Add(pen));
 }
@@ -263,10 +279,10 @@ extern "C" HFONT WINAPI CreateFontIndirectA(const LOGFONTA* lplf) {
   return reinterpret_cast<HFONT>(State().fonts.Add(std::move(font)));
 }
 
-extern "C" HFONT WINAPI CreateFontA(int cHeight, int cWidth, int cEscapement, int cOrientation, int cWeight,
-                                    DWORD bItalic, DWORD bUnderline, DWORD bStrikeOut, DWORD iCharSet,
-                                    DWORD iOutPrecision, DWORD iClipPrecision, DWORD iQuality,
-                                    DWORD iPitchAndFamily, LPCSTR pszFaceName) {
+extern "C" HFONT WINAPI CreateFontA(int cHeight, int cWidth, int cEscapement, int cOrientation,
+                                    int cWeight, DWORD bItalic, DWORD bUnderline, DWORD bStrikeOut,
+                                    DWORD iCharSet, DWORD iOutPrecision, DWORD iClipPrecision,
+                                    DWORD iQuality, DWORD iPitchAndFamily, LPCSTR pszFaceName) {
   LOGFONTA font{cHeight,
                 cWidth,
                 cEscapement,
@@ -287,7 +303,8 @@ extern "C" HFONT WINAPI CreateFontA(int cHeight, int cWidth, int cEscapement, in
 
 extern "C" int WINAPI SetROP2(HDC hdc, int rop2) {
   DcObject* dc = FindDc(hdc);
-  if (dc == nullptr || rop2 < R2_BLACK || rop2 > R2_WHITE) return platform::Fail(ERROR_INVALID_PARAMETER, 0);
+  if (dc == nullptr || rop2 < R2_BLACK || rop2 > R2_WHITE)
+    return platform::Fail(ERROR_INVALID_PARAMETER, 0);
   const int previous = dc->rop2;
   dc->rop2 = rop2;
   return previous;
@@ -300,7 +317,8 @@ extern "C" int WINAPI GetROP2(HDC hdc) {
 
 extern "C" int WINAPI SetBkMode(HDC hdc, int mode) {
   DcObject* dc = FindDc(hdc);
-  if (dc == nullptr || (mode != TRANSPARENT && mode != OPAQUE)) return platform::Fail(ERROR_INVALID_PARAMETER, 0);
+  if (dc == nullptr || (mode != TRANSPARENT && mode != OPAQUE))
+    return platform::Fail(ERROR_INVALID_PARAMETER, 0);
   const int previous = dc->bkMode;
   dc->bkMode = mode;
   return previous;
@@ -335,13 +353,21 @@ extern "C" COLORREF WINAPI GetPixel(HDC hdc, int x, int y) {
 
 extern "C" DWORD WINAPI GetSysColor(int nIndex) {
   switch (nIndex) {
-    case COLOR_DESKTOP: return RGB(58, 110, 165);
-    case COLOR_WINDOW: return RGB(255, 255, 255);
-    case COLOR_WINDOWTEXT: return RGB(0, 0, 0);
-    case COLOR_BTNFACE: return RGB(240, 240, 240);
-    case COLOR_BTNSHADOW: return RGB(160, 160, 160);
-    case COLOR_BTNTEXT: return RGB(0, 0, 0);
-    case COLOR_BTNHIGHLIGHT: return RGB(255, 255, 255);
-    default: return 0;
+    case COLOR_DESKTOP:
+      return RGB(58, 110, 165);
+    case COLOR_WINDOW:
+      return RGB(255, 255, 255);
+    case COLOR_WINDOWTEXT:
+      return RGB(0, 0, 0);
+    case COLOR_BTNFACE:
+      return RGB(240, 240, 240);
+    case COLOR_BTNSHADOW:
+      return RGB(160, 160, 160);
+    case COLOR_BTNTEXT:
+      return RGB(0, 0, 0);
+    case COLOR_BTNHIGHLIGHT:
+      return RGB(255, 255, 255);
+    default:
+      return 0;
   }
 }

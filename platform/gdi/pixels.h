@@ -19,7 +19,9 @@ struct PixelBuffer {
     pixels.assign(static_cast<std::size_t>(w) * h, fill);
   }
   std::uint32_t* Row(int y) { return pixels.data() + static_cast<std::size_t>(y) * width; }
-  const std::uint32_t* Row(int y) const { return pixels.data() + static_cast<std::size_t>(y) * width; }
+  const std::uint32_t* Row(int y) const {
+    return pixels.data() + static_cast<std::size_t>(y) * width;
+  }
 };
 
 inline std::uint32_t PixelFromColorref(COLORREF c) {
@@ -34,8 +36,8 @@ struct Box {
   int left = 0, top = 0, right = 0, bottom = 0;
   bool Empty() const { return right <= left || bottom <= top; }
   Box Intersect(const Box& o) const {
-    return {left > o.left ? left : o.left, top > o.top ? top : o.top, right < o.right ? right : o.right,
-            bottom < o.bottom ? bottom : o.bottom};
+    return {left > o.left ? left : o.left, top > o.top ? top : o.top,
+            right < o.right ? right : o.right, bottom < o.bottom ? bottom : o.bottom};
   }
   Box Offset(int dx, int dy) const { return {left + dx, top + dy, right + dx, bottom + dy}; }
 };

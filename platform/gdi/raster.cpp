@@ -9,23 +9,40 @@ namespace {
 // Each mode as a bitwise function of pen P and destination D.
 std::uint32_t Apply(int rop2, std::uint32_t p, std::uint32_t d) {
   switch (rop2) {
-    case R2_BLACK: return 0;
-    case R2_NOTMERGEPEN: return ~(p | d);
-    case R2_MASKNOTPEN: return ~p & d;
-    case R2_NOTCOPYPEN: return ~p;
-    case R2_MASKPENNOT: return p & ~d;
-    case R2_NOT: return ~d;
-    case R2_XORPEN: return p ^ d;
-    case R2_NOTMASKPEN: return ~(p & d);
-    case R2_MASKPEN: return p & d;
-    case R2_NOTXORPEN: return ~(p ^ d);
-    case R2_NOP: return d;
-    case R2_MERGENOTPEN: return ~p | d;
-    case R2_COPYPEN: return p;
-    case R2_MERGEPENNOT: return p | ~d;
-    case R2_MERGEPEN: return p | d;
-    case R2_WHITE: return ~0u;
-    default: return d;
+    case R2_BLACK:
+      return 0;
+    case R2_NOTMERGEPEN:
+      return ~(p | d);
+    case R2_MASKNOTPEN:
+      return ~p & d;
+    case R2_NOTCOPYPEN:
+      return ~p;
+    case R2_MASKPENNOT:
+      return p & ~d;
+    case R2_NOT:
+      return ~d;
+    case R2_XORPEN:
+      return p ^ d;
+    case R2_NOTMASKPEN:
+      return ~(p & d);
+    case R2_MASKPEN:
+      return p & d;
+    case R2_NOTXORPEN:
+      return ~(p ^ d);
+    case R2_NOP:
+      return d;
+    case R2_MERGENOTPEN:
+      return ~p | d;
+    case R2_COPYPEN:
+      return p;
+    case R2_MERGEPENNOT:
+      return p | ~d;
+    case R2_MERGEPEN:
+      return p | d;
+    case R2_WHITE:
+      return ~0u;
+    default:
+      return d;
   }
 }
 

@@ -44,7 +44,8 @@ extern "C" BOOL WINAPI Rectangle(HDC hdc, int left, int top, int right, int bott
   const int w = pen->width;
   const Box outer{left - w / 2, top - w / 2, right - 1 - w / 2 + w, bottom - 1 - w / 2 + w};
   const Box inner{outer.left + w, outer.top + w, outer.right - w, outer.bottom - w};
-  if (fill && !inner.Empty()) FillClipped(*target, inner, MasksFor(dc->rop2, PixelFromColorref(brush->colour)));
+  if (fill && !inner.Empty())
+    FillClipped(*target, inner, MasksFor(dc->rop2, PixelFromColorref(brush->colour)));
 
   const RopMasks ink = MasksFor(dc->rop2, PixelFromColorref(pen->colour));
   if (inner.Empty()) {  // too small for a hole: the ring is solid
@@ -74,6 +75,7 @@ extern "C" int WINAPI FillRect(HDC hDC, const RECT* lprc, HBRUSH hbr) {
   }
   const auto target = TargetOf(*dc);
   if (!target) return 0;
-  FillClipped(*target, {lprc->left, lprc->top, lprc->right, lprc->bottom}, CopyMasks(PixelFromColorref(colour)));
+  FillClipped(*target, {lprc->left, lprc->top, lprc->right, lprc->bottom},
+              CopyMasks(PixelFromColorref(colour)));
   return 1;
 }

@@ -21,7 +21,8 @@ FontFace* FaceOf(DcObject& dc) {
 
 int ExtentOf(FontFace& face, const char* text, int length) {
   int width = 0;
-  for (int i = 0; i < length; ++i) width += face.GlyphOf(static_cast<unsigned char>(text[i])).advance;
+  for (int i = 0; i < length; ++i)
+    width += face.GlyphOf(static_cast<unsigned char>(text[i])).advance;
   return width;
 }
 
@@ -33,7 +34,8 @@ using namespace platform::gdi;
 extern "C" BOOL WINAPI GetTextExtentPointA(HDC hdc, LPCSTR lpString, int c, LPSIZE lpsz) {
   DcObject* dc = FindDc(hdc);
   if (dc == nullptr) return platform::Fail(ERROR_INVALID_HANDLE, FALSE);
-  if (lpsz == nullptr || c < 0 || (lpString == nullptr && c > 0)) return platform::Fail(ERROR_INVALID_PARAMETER, FALSE);
+  if (lpsz == nullptr || c < 0 || (lpString == nullptr && c > 0))
+    return platform::Fail(ERROR_INVALID_PARAMETER, FALSE);
   FontFace* face = FaceOf(*dc);
   if (face == nullptr) return FALSE;
   lpsz->cx = ExtentOf(*face, lpString, c);
@@ -64,14 +66,16 @@ extern "C" BOOL WINAPI GetTextMetricsA(HDC hdc, LPTEXTMETRICA lptm) {
 extern "C" BOOL WINAPI TextOutA(HDC hdc, int x, int y, LPCSTR lpString, int c) {
   DcObject* dc = FindDc(hdc);
   if (dc == nullptr) return platform::Fail(ERROR_INVALID_HANDLE, FALSE);
-  if (c < 0 || (lpString == nullptr && c > 0)) return platform::Fail(ERROR_INVALID_PARAMETER, FALSE);
+  if (c < 0 || (lpString == nullptr && c > 0))
+    return platform::Fail(ERROR_INVALID_PARAMETER, FALSE);
   FontFace* face = FaceOf(*dc);
   const auto target = TargetOf(*dc);
   if (face == nullptr || !target) return FALSE;
   const int left = x + target->originX, top = y + target->originY;
   const Box& clip = target->clip;
   if (dc->bkMode == OPAQUE) {
-    const Box cell = Box{left, top, left + ExtentOf(*face, lpString, c), top + face->height()}.Intersect(clip);
+    const Box cell =
+        Box{left, top, left + ExtentOf(*face, lpString, c), top + face->height()}.Intersect(clip);
     if (!cell.Empty()) FillBox(*target->buffer, cell, CopyMasks(PixelFromColorref(dc->bkColor)));
   }
   const std::uint32_t ink = PixelFromColorref(dc->textColor);
