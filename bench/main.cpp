@@ -6,5 +6,6 @@ int main(int argc, char** argv) {
                               {
                                   {"BM_JpegToBmp", "BM_LibjpegToBuffer", 1.3},
                                   {"BM_LoadStage", "BM_LibjpegStageStreams", 1.5},
+                                  {"BM_PaintFrame", "BM_MemcpyFrameBytes", 4.0},
                               });
 }
