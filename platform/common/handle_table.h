@@ -19,6 +19,9 @@ enum class HandleKind : std::uint8_t {
   Pen,
   Brush,
   Font,
+  Window,
+  Menu,
+  Accelerators,
 };
 
 // The 32 bits of a handle: kind (8), generation (8), index + 1 (16). Never 0 and never the

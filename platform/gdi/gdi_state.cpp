@@ -94,6 +94,9 @@ void SetScreenSize(int width, int height) {
   ScreenSetup().height = height;
 }
 
+int ScreenWidth() { return ScreenSetup().width; }
+int ScreenHeight() { return ScreenSetup().height; }
+
 void SetScreenPainter(std::function<void(PixelBuffer&)> painter) {
   ScreenSetup().painter = std::move(painter);
 }

@@ -87,6 +87,8 @@ FontObject* SelectedFont(DcObject& dc);
 // The screen behind the display DC: its size, and a painter the window manager installs to
 // put the windows on it before it is read. Without one, the screen is the bare desktop.
 void SetScreenSize(int width, int height);
+int ScreenWidth();
+int ScreenHeight();
 void SetScreenPainter(std::function<void(PixelBuffer&)> painter);
 PixelBuffer& Screen();
 

@@ -1,0 +1,29 @@
+// The host: the native side under the subset. It owns time and input, and later native windows
+// and their pixels. Two implement it: the SDL2 host (a real screen, wall-clock time) and the
+// headless host (no display, a virtual clock, input from a script). Only this interface is
+// seen by the rest of the subset.
+#pragma once
+
+#include <cstdint>
+#include <limits>
+
+namespace platform::host {
+
+constexpr std::uint64_t kNoDeadline = std::numeric_limits<std::uint64_t>::max();
+
+class Host {
+ public:
+  virtual ~Host() = default;
+  // Nanoseconds on the host's clock, which QueryPerformanceCounter reads.
+  virtual std::uint64_t Now() = 0;
+  // Waits until input has been handed to the subset or the clock reaches `deadline`. False when
+  // nothing will ever come again (a headless run whose script has ended).
+  virtual bool Wait(std::uint64_t deadline) = 0;
+};
+
+// The host in use; until one is installed, a plain one that sleeps on the system clock and
+// never brings input. Installing a host also makes its clock QueryPerformanceCounter's.
+Host& Current();
+void Install(Host* host);
+
+}  // namespace platform::host

@@ -1,0 +1,87 @@
+// USER's state: window classes, windows and the thread's message queue.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <deque>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "../common/handle_table.h"
+#include "../gdi/pixels.h"
+
+namespace platform::user {
+
+struct WindowClass {
+  std::string name;
+  WNDCLASSEXA info{};
+  std::string menuName;
+};
+
+struct Window {
+  HWND handle = nullptr;
+  const WindowClass* windowClass = nullptr;
+  WNDPROC proc = nullptr;
+  DWORD style = 0;
+  DWORD exStyle = 0;
+  std::string text;
+  HWND parent = nullptr;  // child windows only
+  HMENU menu = nullptr;   // top-level: the menu bar; child: the control id
+  RECT window{};          // outer frame: screen coordinates, or parent client ones for a child
+  RECT restored{};        // the frame before minimising
+  bool minimized = false;
+  // Painting: the update region kept as its bounding box.
+  bool updatePending = false;
+  bool eraseNeeded = false;
+  RECT update{};
+  std::optional<RECT> paintClip;  // between BeginPaint and EndPaint, in client coordinates
+  HDC ownDc = nullptr;            // CS_OWNDC
+  gdi::PixelBuffer surface;       // top-level windows: the client area's pixels
+  bool destroying = false;
+};
+
+struct Timer {
+  HWND hwnd;
+  UINT_PTR id;
+  UINT interval;      // milliseconds, at least 10
+  std::uint64_t due;  // nanoseconds on the host clock
+  TIMERPROC proc;
+};
+
+struct UserState {
+  std::vector<std::unique_ptr<WindowClass>> classes;
+  HandleTable<Window> windows{HandleKind::Window};
+  std::vector<HWND> order;  // top-level and child windows in creation order
+  std::deque<MSG> posted;
+  std::deque<MSG> input;
+  std::vector<Timer> timers;
+  bool quit = false;
+  int quitCode = 0;
+  HWND focus = nullptr;
+  HWND active = nullptr;
+};
+
+UserState& State();
+Window* FindWindowOf(HWND hwnd);
+HWND TopLevelOf(HWND hwnd);
+
+// Frame sizes of the subset's windows; GetSystemMetrics, AdjustWindowRect and the windows'
+// own client rectangles all take them from here.
+struct FrameMetrics {
+  int frame;    // each side, fixed frame
+  int caption;  // SM_CYCAPTION
+  int menu;     // SM_CYMENU
+};
+constexpr FrameMetrics kMetrics{3, 19, 19};
+
+// The client rectangle in screen (top-level) or parent-client (child) coordinates.
+RECT ClientArea(const Window& window);
+
+// For tests and hosts, not Win32: hand the queue an input message, as a host does for a click
+// or a key; it is delivered to `msg.hwnd`.
+void QueueInput(const MSG& msg);
+
+}  // namespace platform::user
