@@ -22,6 +22,7 @@ enum class HandleKind : std::uint8_t {
   Window,
   Menu,
   Accelerators,
+  Icon,
 };
 
 // The 32 bits of a handle: kind (8), generation (8), index + 1 (16). Never 0 and never the

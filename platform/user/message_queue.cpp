@@ -76,7 +76,14 @@ bool Peek(MSG* msg, HWND filter, UINT low, UINT high, bool remove) {
     if (remove) state.quit = false;
     return true;
   }
-  if (TakeFrom(state.input, filter, low, high, remove, msg)) return true;
+  if (TakeFrom(state.input, filter, low, high, remove, msg)) {
+    // The key state follows the keyboard messages as they are taken.
+    if (remove && (msg->message == WM_KEYDOWN || msg->message == WM_SYSKEYDOWN))
+      state.keyState[msg->wParam & 0xFF] |= 0x80;
+    if (remove && (msg->message == WM_KEYUP || msg->message == WM_SYSKEYUP))
+      state.keyState[msg->wParam & 0xFF] &= 0x7F;
+    return true;
+  }
   if (TakePaint(filter, low, high, msg)) return true;
   return TakeTimer(filter, low, high, remove, msg);
 }

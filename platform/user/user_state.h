@@ -51,7 +51,25 @@ struct Timer {
   TIMERPROC proc;
 };
 
+struct MenuItem {
+  UINT flags;  // MF_POPUP, MF_SEPARATOR, MF_CHECKED, MF_GRAYED
+  UINT id;
+  std::string text;
+  HMENU submenu;
+};
+
+struct Menu {
+  std::vector<MenuItem> items;
+};
+
+struct Accelerators {
+  std::vector<ACCEL> entries;
+};
+
 struct UserState {
+  HandleTable<Menu> menus{HandleKind::Menu};
+  HandleTable<Accelerators> accelerators{HandleKind::Accelerators};
+  BYTE keyState[256] = {};  // bit 7: the key is down, as the retrieved messages left it
   std::vector<std::unique_ptr<WindowClass>> classes;
   HandleTable<Window> windows{HandleKind::Window};
   std::vector<HWND> order;  // top-level and child windows in creation order
@@ -66,6 +84,9 @@ struct UserState {
 
 UserState& State();
 Window* FindWindowOf(HWND hwnd);
+Menu* FindMenu(HMENU menu);
+// The item with a command id anywhere in a menu and its popups, or null.
+MenuItem* FindCommand(HMENU menu, UINT id);
 HWND TopLevelOf(HWND hwnd);
 
 // Frame sizes of the subset's windows; GetSystemMetrics, AdjustWindowRect and the windows'

@@ -100,6 +100,12 @@ extern "C" HWND WINAPI CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCS
   window.text = lpWindowName != nullptr ? lpWindowName : "";
   window.parent = child ? hWndParent : nullptr;
   window.menu = hMenu;
+  // A top-level window without a menu of its own gets its class's.
+  if (!child && hMenu == nullptr && windowClass->info.lpszMenuName != nullptr) {
+    const LPCSTR name = windowClass->menuName.empty() ? windowClass->info.lpszMenuName
+                                                      : windowClass->menuName.c_str();
+    window.menu = LoadMenuA(hInstance, name);
+  }
   if (X == CW_USEDEFAULT) X = 0, Y = 0;
   if (nWidth == CW_USEDEFAULT) nWidth = 640, nHeight = 480;
   window.window = {X, Y, X + std::max(nWidth, 0), Y + std::max(nHeight, 0)};
@@ -169,6 +175,7 @@ void DestroyTree(HWND hwnd) {
                      state.timers.end());
   window = FindWindowOf(hwnd);
   if (window->ownDc != nullptr) DeleteDC(window->ownDc);
+  if (window->parent == nullptr && window->menu != nullptr) DestroyMenu(window->menu);
   if (state.active == hwnd) state.active = nullptr;
   state.order.erase(std::remove(state.order.begin(), state.order.end(), hwnd), state.order.end());
   state.windows.Remove(reinterpret_cast<std::uintptr_t>(hwnd));
