@@ -41,6 +41,16 @@ struct Window {
   HDC ownDc = nullptr;            // CS_OWNDC
   gdi::PixelBuffer surface;       // top-level windows: the client area's pixels
   bool destroying = false;
+  // Dialogs and controls.
+  DLGPROC dialogProc = nullptr;
+  bool dialogEnded = false;
+  INT_PTR dialogResult = 0;
+  HFONT font = nullptr;
+  std::size_t caret = 0;  // edit: caret position, and the other end of the selection
+  std::size_t anchor = 0;
+  std::size_t limit = 30000;  // edit: most characters
+  int scroll = 0;             // edit: first column (single line) or first line (multi-line) shown
+  bool pressed = false;       // button: held down
 };
 
 struct Timer {
@@ -100,6 +110,12 @@ constexpr FrameMetrics kMetrics{3, 19, 19};
 
 // The client rectangle in screen (top-level) or parent-client (child) coordinates.
 RECT ClientArea(const Window& window);
+
+// The subset's own window classes: "#32770" (dialogs), BUTTON, STATIC and EDIT.
+void RegisterSystemClasses();
+LRESULT CALLBACK DialogWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+// Runs a modal loop on `dialog` until EndDialog; the owner is disabled meanwhile.
+INT_PTR RunModal(HWND dialog, HWND owner);
 
 // For tests and hosts, not Win32: hand the queue an input message, as a host does for a click
 // or a key; it is delivered to `msg.hwnd`.

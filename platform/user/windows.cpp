@@ -42,7 +42,7 @@ int FrameOf(DWORD style, DWORD exStyle) {
 
 RECT ClientArea(const Window& window) {
   RECT r = window.window;
-  if (window.parent != nullptr && !(window.style & WS_BORDER)) return r;
+  if (window.parent != nullptr) return r;  // controls draw their own borders
   const int frame = FrameOf(window.style, window.exStyle);
   r.left += frame;
   r.right -= frame;
@@ -81,6 +81,7 @@ extern "C" HWND WINAPI CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCS
                                        HWND hWndParent, HMENU hMenu, HINSTANCE hInstance,
                                        LPVOID lpParam) {
   UserState& state = State();
+  RegisterSystemClasses();
   const WindowClass* windowClass = nullptr;
   for (const auto& candidate : state.classes)
     if (lpClassName != nullptr && strcasecmp(candidate->name.c_str(), lpClassName) == 0)
