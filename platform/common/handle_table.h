@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <utility>
-#include <vector>
+#include <deque>
 
 namespace platform {
 
@@ -85,7 +85,9 @@ class HandleTable {
     std::uint8_t generation = 0;
   };
   HandleKind kind_;
-  std::vector<Slot> slots_;
+  // A deque, so that an entry stays where it is while others are added: callers hold pointers
+  // to entries across calls that create more (a dialog making its controls).
+  std::deque<Slot> slots_;
 };
 
 }  // namespace platform
