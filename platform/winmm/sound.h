@@ -1,0 +1,17 @@
+// Not Win32: where PlaySoundA's sounds go. By default to the desktop's sound theme through
+// libcanberra; the headless host and tests put a recorder in its place.
+#pragma once
+
+#include <functional>
+#include <string>
+
+namespace platform::winmm {
+
+// The freedesktop sound theme's event for a Windows system alias ("SystemHand" gives
+// "dialog-error"), or an empty text for an alias the subset does not know.
+std::string EventForAlias(const std::string& alias);
+
+using SoundSink = std::function<void(const std::string& alias, const std::string& event)>;
+void SetSoundSink(SoundSink sink);  // an empty one restores the desktop's player
+
+}  // namespace platform::winmm
