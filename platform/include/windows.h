@@ -767,6 +767,7 @@ BOOL WINAPI GetMenuItemInfoA(HMENU hmenu, UINT item, BOOL fByPosition, LPMENUITE
 BOOL WINAPI SetMenuItemInfoA(HMENU hmenu, UINT item, BOOL fByPositon, LPCMENUITEMINFOA lpmii);
 BOOL WINAPI DestroyMenu(HMENU hMenu);
 HICON WINAPI LoadIconA(HINSTANCE hInstance, LPCSTR lpIconName);
+BOOL WINAPI DrawIcon(HDC hDC, int X, int Y, HICON hIcon);
 HCURSOR WINAPI LoadCursorA(HINSTANCE hInstance, LPCSTR lpCursorName);
 
 /* registry */

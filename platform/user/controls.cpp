@@ -174,9 +174,7 @@ LRESULT CALLBACK StaticProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
   Painting p(hwnd);
   Fill(p.dc, p.client, kFace);
   if ((window->style & 0x1F) == SS_ICON) {
-    // The program's icon: a framed picture of its own colour until icons are drawn from files.
-    Fill(p.dc, {0, 0, 32, 32}, RGB(70, 120, 190));
-    Frame(p.dc, {0, 0, 32, 32}, kBlack);
+    if (window->icon != nullptr) DrawIcon(p.dc, 0, 0, window->icon);
     return 0;
   }
   const bool wrap = (window->style & 0x1F) != SS_LEFTNOWORDWRAP;

@@ -220,7 +220,8 @@ extern "C" INT_PTR WINAPI DialogBoxParamA(HINSTANCE hInstance, LPCSTR lpTemplate
         c.exStyle, c.windowClass, c.text, c.style & ~WS_VISIBLE, dx(c.x), dy(c.y), dx(c.cx),
         dy(c.cy), hwnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)), hInstance, nullptr);
     if (control == nullptr) continue;
-    if (c.iconId != 0) FindWindowOf(control)->dialogResult = static_cast<INT_PTR>(c.iconId);
+    if (c.iconId != 0)
+      FindWindowOf(control)->icon = LoadIconA(hInstance, MAKEINTRESOURCEA(c.iconId));
     SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     if (c.style & WS_VISIBLE) ShowWindow(control, SW_SHOWNA);
   }

@@ -168,27 +168,3 @@ extern "C" int WINAPI LoadStringA(HINSTANCE, UINT uID, LPSTR lpBuffer, int cchBu
   lpBuffer[0] = '\0';
   return platform::Fail(DWORD{1814}, 0);
 }
-
-namespace {
-
-HICON LoadIconResource(LPCSTR name, bool cursor) {
-  const auto& table = platform::resources::ProgramResources();
-  for (unsigned i = 0; i < table.iconCount; ++i) {
-    const auto& icon = table.icons[i];
-    if (icon.cursor != cursor || icon.id != IdOf(name)) continue;
-    static platform::HandleTable<const platform::resources::IconFile*> icons{
-        platform::HandleKind::Icon};
-    return reinterpret_cast<HICON>(icons.Add(&icon));
-  }
-  return platform::Fail(DWORD{1814}, HICON{});
-}
-
-}  // namespace
-
-extern "C" HICON WINAPI LoadIconA(HINSTANCE, LPCSTR lpIconName) {
-  return LoadIconResource(lpIconName, false);
-}
-
-extern "C" HCURSOR WINAPI LoadCursorA(HINSTANCE, LPCSTR lpCursorName) {
-  return LoadIconResource(lpCursorName, true);
-}

@@ -51,6 +51,7 @@ struct Window {
   std::size_t limit = 30000;  // edit: most characters
   int scroll = 0;             // edit: first column (single line) or first line (multi-line) shown
   bool pressed = false;       // button: held down
+  HICON icon = nullptr;       // static: the icon it shows (SS_ICON)
 };
 
 struct Timer {

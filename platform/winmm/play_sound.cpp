@@ -33,7 +33,8 @@ class DesktopPlayer {
   }
   void Play(const std::string& alias, const std::string& event) {
     if (context_ == nullptr) return;
-    ca_context_play(context_, 0, CA_PROP_EVENT_ID, event.c_str(), CA_PROP_EVENT_DESCRIPTION, alias.c_str(), nullptr);
+    ca_context_play(context_, 0, CA_PROP_EVENT_ID, event.c_str(), CA_PROP_EVENT_DESCRIPTION,
+                    alias.c_str(), nullptr);
   }
 
  private:
@@ -63,8 +64,10 @@ void SetSoundSink(SoundSink sink) { State().sink = std::move(sink); }
 
 extern "C" BOOL WINAPI PlaySoundA(LPCSTR pszSound, HMODULE, DWORD fdwSound) {
   using namespace platform::winmm;
-  if (pszSound == nullptr || (fdwSound & SND_PURGE)) return TRUE;  // nothing plays on, so nothing to stop
-  if (!(fdwSound & SND_ALIAS)) return platform::Fail(ERROR_INVALID_PARAMETER, FALSE);  // files are not played
+  if (pszSound == nullptr || (fdwSound & SND_PURGE))
+    return TRUE;  // nothing plays on, so nothing to stop
+  if (!(fdwSound & SND_ALIAS))
+    return platform::Fail(ERROR_INVALID_PARAMETER, FALSE);  // files are not played
   std::string event = EventForAlias(pszSound);
   if (event.empty()) {
     if (fdwSound & SND_NODEFAULT) return FALSE;

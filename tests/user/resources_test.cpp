@@ -8,7 +8,9 @@
 
 #include "../../resources/resource.h"
 #include "kernel/resources.h"
+#include "support/canvas.h"
 #include "support/test_host.h"
+#include "user/icons.h"
 #include "user/user_state.h"
 
 namespace {
@@ -156,6 +158,31 @@ TEST_F(MenusAndAccelerators, GrayedItemsDisabledOrMinimisedWindowsSwallowTheKeyS
   ShowWindow(hwnd_, SW_RESTORE);
   EXPECT_EQ(TranslateAcceleratorA(hwnd_, accelerators_, &msg), 1);
   EXPECT_EQ(g_commands, std::vector<WPARAM>{MAKEWPARAM(ID_GAME_NEW, 1)});
+}
+
+TEST(Resources, IconFilesDecodeToTheirNearestImage) {
+  const auto& table = platform::resources::ProgramResources();
+  ASSERT_EQ(table.iconCount, 2u);
+  for (unsigned i = 0; i < table.iconCount; ++i) {
+    platform::user::IconImage image;
+    ASSERT_TRUE(platform::user::DecodeIcon(table.icons[i].bytes, table.icons[i].size, 32, &image));
+    EXPECT_EQ(image.width, 32);
+    EXPECT_EQ(image.height, 32);
+    EXPECT_EQ(image.bgra[3], 0) << "the top-left corner is transparent";
+  }
+  platform::user::IconImage big;
+  ASSERT_TRUE(platform::user::DecodeIcon(table.icons[0].bytes, table.icons[0].size, 48, &big));
+  EXPECT_EQ(big.width, 48);
+  const unsigned char broken[] = {0, 0, 1, 0, 9, 0};
+  EXPECT_FALSE(platform::user::DecodeIcon(broken, sizeof broken, 32, &big));
+}
+
+TEST(Resources, DrawIconPaintsOnlyTheOpaquePart) {
+  fixtures::Canvas canvas(40, 40, RGB(1, 2, 3));
+  ASSERT_TRUE(DrawIcon(canvas.dc(), 4, 4, LoadIconA(nullptr, MAKEINTRESOURCEA(IDI_TAVRELO))));
+  EXPECT_EQ(canvas.At(4, 4), RGB(1, 2, 3)) << "a transparent corner";
+  EXPECT_NE(canvas.At(4 + 16, 4 + 18), RGB(1, 2, 3)) << "the picture";
+  EXPECT_EQ(canvas.At(39, 39), RGB(1, 2, 3));
 }
 
 TEST(Resources, IconAndCursorAreFound) {

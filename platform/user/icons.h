@@ -1,0 +1,19 @@
+// Icon and cursor files (.ico, .cur) read into straight-alpha pixels.
+#pragma once
+
+#include <windows.h>
+
+#include <vector>
+
+namespace platform::user {
+
+struct IconImage {
+  int width = 0;
+  int height = 0;
+  std::vector<unsigned char> bgra;  // top row first
+};
+
+// The image of the file nearest `wanted` pixels wide; false for a file it cannot read.
+bool DecodeIcon(const unsigned char* file, unsigned size, int wanted, IconImage* image);
+
+}  // namespace platform::user
