@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "../gdi/gdi_state.h"
+#include "compose.h"
 #include "user_state.h"
 
 namespace platform::user {
@@ -350,6 +352,8 @@ void RegisterSystemClasses() {
   static bool registered = false;
   if (registered) return;
   registered = true;
+  // From the first window on, the screen shows the windows over the desktop.
+  gdi::SetScreenPainter(ComposeScreen);
   const struct {
     const char* name;
     WNDPROC proc;

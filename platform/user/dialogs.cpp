@@ -9,6 +9,7 @@
 
 #include "../kernel/last_error.h"
 #include "../kernel/resources.h"
+#include "compose.h"
 #include "user_state.h"
 
 namespace platform::user {
@@ -181,6 +182,7 @@ extern "C" INT_PTR WINAPI DialogBoxParamA(HINSTANCE hInstance, LPCSTR lpTemplate
   for (unsigned i = 0; i < table.dialogCount; ++i)
     if (table.dialogs[i].id == id) dialog = &table.dialogs[i];
   if (dialog == nullptr) return platform::Fail(DWORD{1814}, INT_PTR{-1});
+  NotifyDialogOpened(id);
 
   // A font of p points is p * 96 / 72 pixels high.
   HFONT font = (dialog->style & DS_SETFONT)

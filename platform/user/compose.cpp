@@ -1,0 +1,117 @@
+#include "compose.h"
+
+#include <algorithm>
+#include <functional>
+#include <string>
+
+#include "../common/never_destroyed.h"
+#include "../gdi/gdi_state.h"
+#include "user_state.h"
+
+namespace platform::user {
+namespace {
+
+const COLORREF kCaption = RGB(0, 84, 153);
+const COLORREF kCaptionInactive = RGB(170, 170, 170);
+const COLORREF kFrame = RGB(100, 100, 100);
+
+std::function<void(unsigned)>& DialogObserver() {
+  static NeverDestroyed<std::function<void(unsigned)>> observer;
+  return observer.get();
+}
+
+// A DC drawing straight onto the screen buffer, clipped to one box of it.
+HDC ScreenDc(gdi::PixelBuffer& screen, RECT clip) {
+  return gdi::CreateDcOver([&screen, clip]() -> std::optional<gdi::Target> {
+    return gdi::Target{&screen, 0, 0, {clip.left, clip.top, clip.right, clip.bottom}};
+  });
+}
+
+void Fill(HDC dc, RECT r, COLORREF colour) {
+  HBRUSH brush = CreateSolidBrush(colour);
+  FillRect(dc, &r, brush);
+  DeleteObject(brush);
+}
+
+// The menu bar's items: the popups' titles, their mnemonic marks taken out.
+void DrawMenuBar(HDC dc, const Window& window, RECT bar) {
+  Fill(dc, bar, GetSysColor(COLOR_BTNFACE));
+  Menu* menu = FindMenu(window.menu);
+  if (menu == nullptr) return;
+  HGDIOBJ font = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, RGB(0, 0, 0));
+  int x = bar.left + 6;
+  for (const MenuItem& item : menu->items) {
+    std::string label;
+    for (std::size_t i = 0; i < item.text.size(); ++i) {
+      if (item.text[i] == '&' && i + 1 < item.text.size()) ++i;
+      if (item.text[i] != '\t') label += item.text[i];
+    }
+    SIZE size{};
+    GetTextExtentPointA(dc, label.c_str(), static_cast<int>(label.size()), &size);
+    TextOutA(dc, x, bar.top + (bar.bottom - bar.top - size.cy) / 2, label.c_str(),
+             static_cast<int>(label.size()));
+    x += size.cx + 14;
+  }
+  SelectObject(dc, font);
+}
+
+}  // namespace
+
+void ComposeWindow(HWND hwnd, gdi::PixelBuffer& screen) {
+  Window* window = FindWindowOf(hwnd);
+  if (window == nullptr || window->parent != nullptr || !(window->style & WS_VISIBLE) ||
+      window->minimized)
+    return;
+  const RECT frame = window->window;
+  const RECT client = ClientArea(*window);
+  HDC dc = ScreenDc(screen, frame);
+  // Frame, caption with its title, menu bar: everything outside the client area.
+  if (client.left > frame.left || client.top > frame.top) {
+    Fill(dc, frame, kFrame);
+    if ((window->style & WS_CAPTION) == WS_CAPTION) {
+      const RECT caption{frame.left + kMetrics.frame, frame.top + kMetrics.frame,
+                         frame.right - kMetrics.frame,
+                         frame.top + kMetrics.frame + kMetrics.caption};
+      const bool active = State().active == hwnd || IsWindowEnabled(hwnd);
+      Fill(dc, caption, active ? kCaption : kCaptionInactive);
+      HFONT bold =
+          CreateFontA(-12, 0, 0, 0, FW_BOLD, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "Tahoma");
+      HGDIOBJ old = SelectObject(dc, bold);
+      SetBkMode(dc, TRANSPARENT);
+      SetTextColor(dc, RGB(255, 255, 255));
+      TextOutA(dc, caption.left + 5, caption.top + 2, window->text.c_str(),
+               static_cast<int>(window->text.size()));
+      SelectObject(dc, old);
+      DeleteObject(bold);
+    }
+    if (window->menu != nullptr)
+      DrawMenuBar(dc, *window, {client.left, client.top - kMetrics.menu, client.right, client.top});
+  }
+  DeleteDC(dc);
+  // The client area's own pixels.
+  const gdi::PixelBuffer& pixels = window->surface;
+  for (int y = 0; y < pixels.height; ++y) {
+    const int sy = client.top + y;
+    if (sy < 0 || sy >= screen.height) continue;
+    for (int x = 0; x < pixels.width; ++x) {
+      const int sx = client.left + x;
+      if (sx >= 0 && sx < screen.width) screen.Row(sy)[sx] = pixels.Row(y)[x];
+    }
+  }
+}
+
+void ComposeScreen(gdi::PixelBuffer& screen) {
+  for (HWND hwnd : State().order) ComposeWindow(hwnd, screen);
+}
+
+void SetDialogObserver(std::function<void(unsigned templateId)> observer) {
+  DialogObserver() = std::move(observer);
+}
+
+void NotifyDialogOpened(unsigned templateId) {
+  if (DialogObserver()) DialogObserver()(templateId);
+}
+
+}  // namespace platform::user

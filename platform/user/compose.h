@@ -1,0 +1,23 @@
+// Putting windows on a screen: each visible top-level window, oldest first, with its frame,
+// caption and menu bar drawn by the subset around the pixels of its client area. The display
+// DC, the headless host's screenshots and the SDL2 host's menu bars all come from here.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+
+#include "../gdi/pixels.h"
+
+namespace platform::user {
+
+// Draws the desktop and every visible top-level window into `screen`.
+void ComposeScreen(gdi::PixelBuffer& screen);
+// Draws one window, frame and all, at its place on `screen`.
+void ComposeWindow(HWND hwnd, gdi::PixelBuffer& screen);
+
+// Not Win32: hearing of every dialog as it opens, for the replay driver's log.
+void SetDialogObserver(std::function<void(unsigned templateId)> observer);
+void NotifyDialogOpened(unsigned templateId);
+
+}  // namespace platform::user

@@ -1,0 +1,339 @@
+// Script lines, one carried out whenever the program waits with nothing pending:
+//   tick MS            let MS milliseconds pass, each due timer handled on the way
+//   click X Y          a left press and release at client point (X, Y) of the main window
+//   rclick X Y         the same with the right button
+//   key NAME           a key pressed and released on the window with the keyboard focus:
+//                      F1..F12, Escape, Return, Tab, Space, Backspace, Delete, Home, End,
+//                      Left, Right, Up, Down, PageUp, PageDown, letters, digits; with
+//                      modifiers as Alt+F4, Shift+Tab, Ctrl+A
+//   type TEXT          the rest of the line as typed characters
+//   shot NAME          the main window's client area as OUTDIR/NAME.png
+//   screen NAME        the whole virtual desktop, every visible window on it, as OUTDIR/NAME.png
+//   # ...              a comment
+// Printed, one line each as it happens: debug TEXT, sound ALIAS, msgbox "CAPTION" "TEXT"
+// BUTTONS, dialog ID, exit CODE; and "running" when the script ends first.
+#include "replay.h"
+
+#include <mmsystem.h>
+#include <strings.h>
+
+#include <cctype>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <vector>
+
+#include "gdi/gdi_state.h"
+#include "host/headless_host.h"
+#include "image.h"
+#include "kernel/debug_output.h"
+#include "user/compose.h"
+#include "user/message_box.h"
+#include "user/user_state.h"
+#include "winmm/sound.h"
+
+namespace replay {
+namespace {
+
+namespace user = platform::user;
+
+void Print(const std::string& line) {
+  std::fputs((line + "\n").c_str(), stdout);
+  std::fflush(stdout);
+}
+
+// The program's main window: its first top-level window that is not a dialog.
+HWND MainWindow() {
+  for (HWND hwnd : user::State().order) {
+    user::Window* w = user::FindWindowOf(hwnd);
+    if (w != nullptr && w->parent == nullptr && w->windowClass->name != "#32770") return hwnd;
+  }
+  return nullptr;
+}
+
+bool SavePixels(const platform::gdi::PixelBuffer& pixels, const std::string& path) {
+  tools::Image image = tools::MakeImage(pixels.width, pixels.height);
+  for (int y = 0; y < pixels.height; ++y)
+    for (int x = 0; x < pixels.width; ++x) {
+      const std::uint32_t p = pixels.Row(y)[x];
+      std::uint8_t* out = image.Pixel(x, y);
+      out[0] = static_cast<std::uint8_t>(p >> 16), out[1] = static_cast<std::uint8_t>(p >> 8),
+      out[2] = static_cast<std::uint8_t>(p);
+    }
+  std::string error;
+  return tools::SavePng(path, image, &error);
+}
+
+struct Key {
+  WPARAM vk;
+  char character;  // what typing it gives, or 0
+};
+
+bool KeyByName(const std::string& name, bool shift, Key* key) {
+  static const struct {
+    const char* name;
+    WPARAM vk;
+    char character;
+  } kNamed[] = {{"Escape", VK_ESCAPE, 0},
+                {"Esc", VK_ESCAPE, 0},
+                {"Return", VK_RETURN, 0},
+                {"Enter", VK_RETURN, 0},
+                {"Tab", VK_TAB, 0},
+                {"Space", VK_SPACE, ' '},
+                {"Backspace", VK_BACK, '\b'},
+                {"Delete", VK_DELETE, 0},
+                {"Home", VK_HOME, 0},
+                {"End", VK_END, 0},
+                {"Left", VK_LEFT, 0},
+                {"Right", VK_RIGHT, 0},
+                {"Up", VK_UP, 0},
+                {"Down", VK_DOWN, 0},
+                {"PageUp", VK_PRIOR, 0},
+                {"PageDown", VK_NEXT, 0}};
+  for (const auto& k : kNamed)
+    if (strcasecmp(k.name, name.c_str()) == 0) return *key = {k.vk, k.character}, true;
+  if ((name[0] == 'F' || name[0] == 'f') && name.size() > 1 &&
+      std::isdigit(static_cast<unsigned char>(name[1]))) {
+    const int n = std::atoi(name.c_str() + 1);
+    if (n >= 1 && n <= 12) return *key = {static_cast<WPARAM>(VK_F1 + n - 1), 0}, true;
+  }
+  if (name.size() == 1 && std::isalnum(static_cast<unsigned char>(name[0]))) {
+    const char c = name[0];
+    const char typed = std::isalpha(static_cast<unsigned char>(c))
+                           ? static_cast<char>(shift ? std::toupper(c) : std::tolower(c))
+                           : c;
+    return *key = {static_cast<WPARAM>(std::toupper(c)), typed}, true;
+  }
+  return false;
+}
+
+class Runner {
+ public:
+  Runner(std::vector<std::string> lines, std::string outDir)
+      : lines_(std::move(lines)), outDir_(std::move(outDir)) {}
+
+  // The next lines up to one that gives the program something to do; false at the end.
+  bool Next() {
+    while (at_ < lines_.size()) {
+      std::string line = lines_[at_++];
+      while (!line.empty() && (line.back() == '\r' || line.back() == ' ')) line.pop_back();
+      const std::size_t start = line.find_first_not_of(' ');
+      if (start == std::string::npos || line[start] == '#') continue;
+      std::istringstream words(line.substr(start));
+      std::string command;
+      words >> command;
+      if (command == "tick") {
+        long ms = -1;
+        words >> ms;
+        if (ms < 0) return Fail("tick takes milliseconds");
+        host_->AdvanceBy(static_cast<std::uint64_t>(ms));
+        return true;
+      }
+      if (command == "click" || command == "rclick") {
+        int x = 0, y = 0;
+        if (!(words >> x >> y)) return Fail(command + " takes X Y");
+        Click(x, y, command == "rclick");
+        return true;
+      }
+      if (command == "key") {
+        std::string name;
+        words >> name;
+        if (!PressKey(name)) return Fail("unknown key '" + name + "'");
+        return true;
+      }
+      if (command == "type") {
+        const std::string text =
+            line.substr(line.find("type") + 5 <= line.size() ? line.find("type") + 5 : line.size());
+        for (char c : text)
+          user::QueueInput(
+              {Focus(), WM_CHAR, static_cast<WPARAM>(static_cast<unsigned char>(c)), 0, 0, {}});
+        return true;
+      }
+      if (command == "shot" || command == "screen") {
+        std::string name;
+        words >> name;
+        if (name.empty()) return Fail(command + " takes a NAME");
+        Shoot(command == "screen", name);
+        continue;  // nothing for the program to do: on to the next line
+      }
+      return Fail("unknown command '" + command + "'");
+    }
+    return false;
+  }
+
+  void SetHost(platform::host::HeadlessHost* host) { host_ = host; }
+  bool failed() const { return failed_; }
+
+ private:
+  bool Fail(const std::string& why) {
+    Print("error line " + std::to_string(at_) + ": " + why);
+    failed_ = true;
+    return false;
+  }
+
+  HWND Focus() {
+    const HWND focus = GetFocus();
+    return focus != nullptr
+               ? focus
+               : (user::State().active != nullptr ? user::State().active : MainWindow());
+  }
+
+  void Click(int x, int y, bool right) {
+    HWND target = MainWindow();
+    if (target == nullptr || !IsWindowEnabled(target)) return;  // a disabled window takes no clicks
+    // The deepest visible, enabled child under the point gets it, in its own coordinates.
+    for (bool found = true; found;) {
+      found = false;
+      for (HWND child : user::State().order) {
+        user::Window* w = user::FindWindowOf(child);
+        if (w == nullptr || w->parent != target || !IsWindowVisible(child) ||
+            !IsWindowEnabled(child))
+          continue;
+        if (x >= w->window.left && x < w->window.right && y >= w->window.top &&
+            y < w->window.bottom) {
+          x -= w->window.left, y -= w->window.top, target = child, found = true;
+          break;
+        }
+      }
+    }
+    const LPARAM at = MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y));
+    user::QueueInput({target,
+                      right ? static_cast<UINT>(WM_RBUTTONDOWN) : static_cast<UINT>(WM_LBUTTONDOWN),
+                      right ? static_cast<WPARAM>(MK_RBUTTON) : static_cast<WPARAM>(MK_LBUTTON),
+                      at,
+                      0,
+                      {}});
+    user::QueueInput({target,
+                      right ? static_cast<UINT>(WM_RBUTTONUP) : static_cast<UINT>(WM_LBUTTONUP),
+                      0,
+                      at,
+                      0,
+                      {}});
+  }
+
+  bool PressKey(std::string name) {
+    bool alt = false, shift = false, control = false;
+    for (std::size_t plus; (plus = name.find('+')) != std::string::npos && plus + 1 < name.size();
+         name.erase(0, plus + 1)) {
+      const std::string modifier = name.substr(0, plus);
+      if (strcasecmp(modifier.c_str(), "Alt") == 0)
+        alt = true;
+      else if (strcasecmp(modifier.c_str(), "Shift") == 0)
+        shift = true;
+      else if (strcasecmp(modifier.c_str(), "Ctrl") == 0)
+        control = true;
+      else
+        return false;
+    }
+    Key key;
+    if (!KeyByName(name, shift, &key)) return false;
+    const HWND to = Focus();
+    const LPARAM context = alt ? (1 << 29) : 0;
+    if (shift) user::QueueInput({to, WM_KEYDOWN, VK_SHIFT, 0, 0, {}});
+    if (control) user::QueueInput({to, WM_KEYDOWN, VK_CONTROL, 0, 0, {}});
+    user::QueueInput({to,
+                      alt ? static_cast<UINT>(WM_SYSKEYDOWN) : static_cast<UINT>(WM_KEYDOWN),
+                      key.vk,
+                      context,
+                      0,
+                      {}});
+    if (key.character != 0 && !control)
+      user::QueueInput({to,
+                        alt ? static_cast<UINT>(WM_SYSCHAR) : static_cast<UINT>(WM_CHAR),
+                        static_cast<WPARAM>(key.character),
+                        context,
+                        0,
+                        {}});
+    user::QueueInput({to,
+                      alt ? static_cast<UINT>(WM_SYSKEYUP) : static_cast<UINT>(WM_KEYUP),
+                      key.vk,
+                      context,
+                      0,
+                      {}});
+    if (control) user::QueueInput({to, WM_KEYUP, VK_CONTROL, 0, 0, {}});
+    if (shift) user::QueueInput({to, WM_KEYUP, VK_SHIFT, 0, 0, {}});
+    return true;
+  }
+
+  void Shoot(bool wholeScreen, const std::string& name) {
+    const std::string path = outDir_ + "/" + name + ".png";
+    bool saved = false;
+    if (wholeScreen) {
+      saved = SavePixels(platform::gdi::Screen(), path);
+    } else if (user::Window* main = user::FindWindowOf(MainWindow())) {
+      saved = SavePixels(main->surface, path);
+    }
+    if (!saved) Print("error line " + std::to_string(at_) + ": " + path + " not written");
+  }
+
+  std::vector<std::string> lines_;
+  std::string outDir_;
+  std::size_t at_ = 0;
+  platform::host::HeadlessHost* host_ = nullptr;
+  bool failed_ = false;
+};
+
+std::string Quoted(const char* text) {
+  std::string out = "\"";
+  for (const char* c = text; *c; ++c) {
+    if (*c == '"' || *c == '\\') out += '\\';
+    if (*c == '\r') continue;
+    out += *c == '\n' ? std::string("\\n") : std::string(1, *c);
+  }
+  return out + "\"";
+}
+
+const char* ButtonsName(UINT type) {
+  switch (type & MB_TYPEMASK) {
+    case MB_OKCANCEL:
+      return "OKCANCEL";
+    case MB_YESNO:
+      return "YESNO";
+    default:
+      return "OK";
+  }
+}
+
+}  // namespace
+
+int Run(const std::string& scriptPath, const std::string& outDir, EntryPoint program) {
+  std::ifstream in(scriptPath);
+  if (!in) {
+    std::fprintf(stderr, "%s: cannot be read\n", scriptPath.c_str());
+    return 2;
+  }
+  std::vector<std::string> lines;
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  std::error_code ec;
+  std::filesystem::create_directories(outDir, ec);
+
+  platform::SetDebugOutputSink([](std::string_view text) {
+    std::string line(text);
+    while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.pop_back();
+    Print("debug " + line);
+  });
+  platform::winmm::SetSoundSink(
+      [](const std::string& alias, const std::string&) { Print("sound " + alias); });
+  user::SetMessageBoxObserver([](const char* caption, const char* text, UINT type) {
+    Print("msgbox " + Quoted(caption) + " " + Quoted(text) + " " + ButtonsName(type));
+  });
+  user::SetDialogObserver([](unsigned id) { Print("dialog " + std::to_string(id)); });
+
+  Runner runner(std::move(lines), outDir);
+  platform::host::HeadlessHost host([&runner] {
+    if (runner.Next()) return true;
+    if (!runner.failed()) Print("running");
+    std::fflush(stdout);
+    std::_Exit(runner.failed() ? 2 : 0);  // the program is stopped where it stands
+  });
+  runner.SetHost(&host);
+  char commandLine[] = "";
+  const int code = program(reinterpret_cast<HINSTANCE>(static_cast<std::uintptr_t>(0x400000)),
+                           nullptr, commandLine, SW_SHOWDEFAULT);
+  Print("exit " + std::to_string(code));
+  return 0;
+}
+
+}  // namespace replay
