@@ -63,6 +63,9 @@ static LRESULT CALLBACK DemoProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
         DialogBoxParamA(NULL, MAKEINTRESOURCEA(IDD_ABOUTBOX), hwnd, AboutProc, 0);
       }
       return 0;
+    case WM_KEYDOWN:
+      if (wParam == VK_F1) SendMessageA(hwnd, WM_COMMAND, ID_HELP_ABOUT, 0);  // until menus open by keyboard
+      return 0;
     case WM_CLOSE:
       SendMessageA(hwnd, WM_COMMAND, ID_GAME_EXIT, 0);
       return 0;
