@@ -102,6 +102,22 @@ void ComposeWindow(HWND hwnd, gdi::PixelBuffer& screen) {
   }
 }
 
+int ComposeContent(HWND hwnd, gdi::PixelBuffer& content) {
+  Window* window = FindWindowOf(hwnd);
+  if (window == nullptr) return 0;
+  const int menuHeight = window->parent == nullptr && window->menu != nullptr ? kMetrics.menu : 0;
+  const gdi::PixelBuffer& pixels = window->surface;
+  content.Resize(pixels.width, pixels.height + menuHeight);
+  if (menuHeight > 0) {
+    HDC dc = ScreenDc(content, {0, 0, content.width, menuHeight});
+    DrawMenuBar(dc, *window, {0, 0, content.width, menuHeight});
+    DeleteDC(dc);
+  }
+  for (int y = 0; y < pixels.height; ++y)
+    std::copy(pixels.Row(y), pixels.Row(y) + pixels.width, content.Row(y + menuHeight));
+  return menuHeight;
+}
+
 void ComposeScreen(gdi::PixelBuffer& screen) {
   for (HWND hwnd : State().order) ComposeWindow(hwnd, screen);
 }

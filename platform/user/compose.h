@@ -16,6 +16,10 @@ void ComposeScreen(gdi::PixelBuffer& screen);
 // Draws one window, frame and all, at its place on `screen`.
 void ComposeWindow(HWND hwnd, gdi::PixelBuffer& screen);
 
+// What a native window shows of a top-level window: its menu bar, if it has one, above the
+// client area's pixels; `content` is sized to fit. Yields the menu bar's height.
+int ComposeContent(HWND hwnd, gdi::PixelBuffer& content);
+
 // Not Win32: hearing of every dialog as it opens, for the replay driver's log.
 void SetDialogObserver(std::function<void(unsigned templateId)> observer);
 void NotifyDialogOpened(unsigned templateId);

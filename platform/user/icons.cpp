@@ -35,6 +35,11 @@ HICON Load(LPCSTR name, bool cursor) {
 
 }  // namespace
 
+const resources::IconFile* IconFileOf(HICON icon) {
+  const resources::IconFile* const* found = Icons().Find(reinterpret_cast<std::uintptr_t>(icon));
+  return found != nullptr ? *found : nullptr;
+}
+
 bool DecodeIcon(const unsigned char* file, unsigned size, int wanted, IconImage* image) {
   if (size < 6 || Le16(file + 2) < 1 || Le16(file + 2) > 2) return false;
   const unsigned count = Le16(file + 4);

@@ -5,7 +5,8 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   libcairo2-dev fonts-dejavu-core libfreetype-dev libfontconfig-dev
-  libcanberra-dev sound-theme-freedesktop
+  libcanberra-dev sound-theme-freedesktop libsdl2-dev
+  xvfb xdotool x11-apps
   libjpeg62-turbo-dev libjpeg-turbo-progs
   libgtest-dev libbenchmark-dev
   clang libclang-rt-14-dev
