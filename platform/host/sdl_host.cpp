@@ -167,7 +167,11 @@ struct SdlHost::Native {
         HWND hwnd = Owner(e.button.windowID);
         if (hwnd == nullptr || !IsWindowEnabled(hwnd)) return;
         const int y = e.button.y - windows[hwnd].menuHeight;
-        if (y < 0) return;  // the menu bar: opened from the keyboard for now
+        if (y < 0) {  // the menu bar
+          if (e.type == SDL_MOUSEBUTTONDOWN)
+            PostMessageA(hwnd, WM_SYSCOMMAND, SC_MOUSEMENU, e.button.x);
+          return;
+        }
         int x = e.button.x, cy = y;
         HWND target = hwnd;
         for (bool found = true; found;) {  // the deepest visible, enabled child under the point

@@ -494,6 +494,8 @@ typedef struct tagCREATESTRUCTA {
 #define SC_CLOSE 0xF060
 #define SC_MINIMIZE 0xF020
 #define SC_RESTORE 0xF120
+#define SC_KEYMENU 0xF100
+#define SC_MOUSEMENU 0xF090
 
 #define MK_LBUTTON 0x0001
 #define MK_RBUTTON 0x0002

@@ -6,6 +6,7 @@
 
 #include "../common/never_destroyed.h"
 #include "../gdi/gdi_state.h"
+#include "menu_mode.h"
 #include "user_state.h"
 
 namespace platform::user {
@@ -36,23 +37,14 @@ void Fill(HDC dc, RECT r, COLORREF colour) {
 // The menu bar's items: the popups' titles, their mnemonic marks taken out.
 void DrawMenuBar(HDC dc, const Window& window, RECT bar) {
   Fill(dc, bar, GetSysColor(COLOR_BTNFACE));
-  Menu* menu = FindMenu(window.menu);
-  if (menu == nullptr) return;
   HGDIOBJ font = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, RGB(0, 0, 0));
-  int x = bar.left + 6;
-  for (const MenuItem& item : menu->items) {
-    std::string label;
-    for (std::size_t i = 0; i < item.text.size(); ++i) {
-      if (item.text[i] == '&' && i + 1 < item.text.size()) ++i;
-      if (item.text[i] != '\t') label += item.text[i];
-    }
+  for (const BarTitle& title : LayOutMenuBar(window.handle, bar.left + 6)) {
     SIZE size{};
-    GetTextExtentPointA(dc, label.c_str(), static_cast<int>(label.size()), &size);
-    TextOutA(dc, x, bar.top + (bar.bottom - bar.top - size.cy) / 2, label.c_str(),
-             static_cast<int>(label.size()));
-    x += size.cx + 14;
+    GetTextExtentPointA(dc, title.label.c_str(), static_cast<int>(title.label.size()), &size);
+    TextOutA(dc, title.left + 4, bar.top + (bar.bottom - bar.top - size.cy) / 2,
+             title.label.c_str(), static_cast<int>(title.label.size()));
   }
   SelectObject(dc, font);
 }

@@ -6,6 +6,7 @@
 
 #include "../gdi/gdi_state.h"
 #include "../kernel/last_error.h"
+#include "menu_mode.h"
 #include "user_state.h"
 
 namespace platform::user {
@@ -204,6 +205,14 @@ extern "C" LRESULT WINAPI DefWindowProcA(HWND hWnd, UINT Msg, WPARAM wParam, LPA
     case WM_SYSKEYDOWN:
       if (wParam == VK_F4 && (lParam & (1 << 29)))
         SendMessageA(TopLevelOf(hWnd), WM_SYSCOMMAND, SC_CLOSE, 0);
+      if (wParam == VK_F10) SendMessageA(TopLevelOf(hWnd), WM_SYSCOMMAND, SC_KEYMENU, 0);
+      return 0;
+    case WM_SYSKEYUP:
+      // Alt pressed and let go alone selects the menu bar.
+      if (wParam == VK_MENU) SendMessageA(TopLevelOf(hWnd), WM_SYSCOMMAND, SC_KEYMENU, 0);
+      return 0;
+    case WM_SYSCHAR:
+      SendMessageA(TopLevelOf(hWnd), WM_SYSCOMMAND, SC_KEYMENU, static_cast<LPARAM>(wParam));
       return 0;
     case WM_SYSCOMMAND:
       switch (wParam & 0xFFF0) {
@@ -216,6 +225,15 @@ extern "C" LRESULT WINAPI DefWindowProcA(HWND hWnd, UINT Msg, WPARAM wParam, LPA
         case SC_RESTORE:
           ShowWindow(hWnd, SW_RESTORE);
           break;
+        case SC_MOUSEMENU:
+          ClickMenuBar(hWnd, static_cast<int>(lParam));
+          break;
+        case SC_KEYMENU: {
+          // lParam 0: the bar itself; a letter: the popup with that mnemonic, if any.
+          const int index = lParam == 0 ? -1 : PopupForMnemonic(hWnd, static_cast<char>(lParam));
+          if (lParam == 0 || index >= 0) RunMenuMode(hWnd, index);
+          break;
+        }
         default:
           break;
       }

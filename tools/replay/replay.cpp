@@ -231,10 +231,11 @@ class Runner {
     if (!KeyByName(name, shift, &key)) return false;
     const HWND to = Focus();
     const LPARAM context = alt ? (1 << 29) : 0;
+    const bool system = alt || key.vk == VK_F10;  // F10, like Alt, makes system keys on Windows
     if (shift) user::QueueInput({to, WM_KEYDOWN, VK_SHIFT, 0, 0, {}});
     if (control) user::QueueInput({to, WM_KEYDOWN, VK_CONTROL, 0, 0, {}});
     user::QueueInput({to,
-                      alt ? static_cast<UINT>(WM_SYSKEYDOWN) : static_cast<UINT>(WM_KEYDOWN),
+                      system ? static_cast<UINT>(WM_SYSKEYDOWN) : static_cast<UINT>(WM_KEYDOWN),
                       key.vk,
                       context,
                       0,
@@ -247,7 +248,7 @@ class Runner {
                         0,
                         {}});
     user::QueueInput({to,
-                      alt ? static_cast<UINT>(WM_SYSKEYUP) : static_cast<UINT>(WM_KEYUP),
+                      system ? static_cast<UINT>(WM_SYSKEYUP) : static_cast<UINT>(WM_KEYUP),
                       key.vk,
                       context,
                       0,
