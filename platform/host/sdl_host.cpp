@@ -173,21 +173,7 @@ struct SdlHost::Native {
           return;
         }
         int x = e.button.x, cy = y;
-        HWND target = hwnd;
-        for (bool found = true; found;) {  // the deepest visible, enabled child under the point
-          found = false;
-          for (HWND child : user::State().order) {
-            user::Window* w = user::FindWindowOf(child);
-            if (w == nullptr || w->parent != target || !IsWindowVisible(child) ||
-                !IsWindowEnabled(child))
-              continue;
-            if (x >= w->window.left && x < w->window.right && cy >= w->window.top &&
-                cy < w->window.bottom) {
-              x -= w->window.left, cy -= w->window.top, target = child, found = true;
-              break;
-            }
-          }
-        }
+        const HWND target = user::DeepestChildAt(hwnd, &x, &cy);
         const bool down = e.type == SDL_MOUSEBUTTONDOWN;
         const bool right = e.button.button == SDL_BUTTON_RIGHT;
         const UINT message =

@@ -7,6 +7,7 @@
 
 #include "../gdi/gdi_state.h"
 #include "compose.h"
+#include "mnemonics.h"
 #include "user_state.h"
 
 namespace platform::user {
@@ -32,16 +33,6 @@ void Fill(HDC dc, const RECT& r, COLORREF colour) {
   HBRUSH brush = CreateSolidBrush(colour);
   FillRect(dc, &r, brush);
   DeleteObject(brush);
-}
-
-// The text without its mnemonic marks ("&&" stays as one &).
-std::string Label(const std::string& text) {
-  std::string out;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '&' && i + 1 < text.size()) ++i;
-    out += text[i];
-  }
-  return out;
 }
 
 int TextWidth(HDC dc, const std::string& text) {
@@ -136,7 +127,7 @@ LRESULT CALLBACK ButtonProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
       if (GetFocus() == hwnd)
         Frame(p.dc, {p.client.left + 3, p.client.top + 3, p.client.right - 3, p.client.bottom - 3},
               kShadow);
-      const std::string label = Label(window->text);
+      const std::string label = WithoutMnemonics(window->text);
       const int offset = window->pressed ? 1 : 0;
       SetTextColor(p.dc, IsWindowEnabled(hwnd) ? kBlack : kShadow);
       TextOutA(p.dc, (p.client.right - TextWidth(p.dc, label)) / 2 + offset,
@@ -182,7 +173,7 @@ LRESULT CALLBACK StaticProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
   const bool wrap = (window->style & 0x1F) != SS_LEFTNOWORDWRAP;
   const int height = LineHeight(p.dc);
   int y = 0;
-  for (const std::string& line : Wrap(p.dc, Label(window->text), p.client.right, wrap)) {
+  for (const std::string& line : Wrap(p.dc, WithoutMnemonics(window->text), p.client.right, wrap)) {
     TextOutA(p.dc, 0, y, line.c_str(), static_cast<int>(line.size()));
     y += height;
   }

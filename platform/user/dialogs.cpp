@@ -10,6 +10,7 @@
 #include "../kernel/last_error.h"
 #include "../kernel/resources.h"
 #include "compose.h"
+#include "mnemonics.h"
 #include "user_state.h"
 
 namespace platform::user {
@@ -78,20 +79,6 @@ HWND DefaultButton(HWND dialog) {
         IsWindowEnabled(child))
       return child;
   return nullptr;
-}
-
-// Whether the letter is the "&" mnemonic of the text ("&&" is a plain &).
-bool HasMnemonic(const std::string& text, char letter) {
-  for (std::size_t i = 0; i + 1 < text.size(); ++i) {
-    if (text[i] != '&') continue;
-    if (text[i + 1] == '&') {
-      ++i;
-      continue;
-    }
-    return std::tolower(static_cast<unsigned char>(text[i + 1])) ==
-           std::tolower(static_cast<unsigned char>(letter));
-  }
-  return false;
 }
 
 }  // namespace
@@ -275,7 +262,8 @@ extern "C" BOOL WINAPI IsDialogMessageA(HWND hDlg, LPMSG lpMsg) {
   if ((lpMsg->message == WM_CHAR && !IsEdit(focus)) || lpMsg->message == WM_SYSCHAR) {
     for (HWND child : ChildrenOf(hDlg))
       if (IsButton(child) && IsWindowEnabled(child) &&
-          HasMnemonic(FindWindowOf(child)->text, static_cast<char>(lpMsg->wParam))) {
+          MnemonicOf(FindWindowOf(child)->text) ==
+              std::tolower(static_cast<int>(lpMsg->wParam & 0xFF))) {
         SendMessageA(child, BM_CLICK, 0, 0);
         return TRUE;
       }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "mnemonics.h"
 #include "user_state.h"
 
 namespace platform::user {
@@ -10,27 +11,6 @@ namespace {
 
 constexpr int kItemHeight = 20;
 constexpr int kSeparatorHeight = 8;
-
-std::string Label(const std::string& text) {
-  std::string out;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '&' && i + 1 < text.size()) ++i;
-    out += text[i];
-  }
-  return out;
-}
-
-char Mnemonic(const std::string& text) {
-  for (std::size_t i = 0; i + 1 < text.size(); ++i) {
-    if (text[i] != '&') continue;
-    if (text[i + 1] == '&') {
-      ++i;
-      continue;
-    }
-    return static_cast<char>(std::tolower(static_cast<unsigned char>(text[i + 1])));
-  }
-  return 0;
-}
 
 SIZE Extent(HDC dc, const std::string& text) {
   SIZE size{};
@@ -97,7 +77,7 @@ LRESULT CALLBACK PopupProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
     }
     const bool grayed = (item.flags & (MF_GRAYED | MF_DISABLED)) != 0;
     SetTextColor(dc, grayed ? RGB(160, 160, 160) : RGB(0, 0, 0));
-    const std::string label = Label(item.text);
+    const std::string label = WithoutMnemonics(item.text);
     const std::size_t tab = label.find('\t');
     const std::string name = label.substr(0, tab);
     const int textY = top + (kItemHeight - Extent(dc, name).cy) / 2;
@@ -141,7 +121,7 @@ void OpenPopup(int index) {
   SelectObject(measure, GetStockObject(DEFAULT_GUI_FONT));
   int width = 120;
   for (const MenuItem& item : popup->items)
-    width = std::max(width, static_cast<int>(Extent(measure, Label(item.text)).cx) + 72);
+    width = std::max(width, static_cast<int>(Extent(measure, WithoutMnemonics(item.text)).cx) + 72);
   DeleteDC(measure);
   const int height = ItemTop(*popup, static_cast<int>(popup->items.size())) + 2;
   static bool registered = false;
@@ -213,7 +193,7 @@ void Letter(char letter) {
   const Menu* popup = FindMenu(OpenMenu());
   if (popup == nullptr) return;
   for (std::size_t i = 0; i < popup->items.size(); ++i)
-    if (Mnemonic(popup->items[i].text) == std::tolower(static_cast<unsigned char>(letter))) {
+    if (MnemonicOf(popup->items[i].text) == std::tolower(static_cast<unsigned char>(letter))) {
       g_mode->selected = static_cast<int>(i);
       Choose(static_cast<int>(i));
       return;
@@ -230,7 +210,7 @@ std::vector<BarTitle> LayOutMenuBar(HWND hwnd, int left) {
   SelectObject(measure, GetStockObject(DEFAULT_GUI_FONT));
   int x = left;
   for (const MenuItem& item : menu->items) {
-    const std::string label = Label(item.text);
+    const std::string label = WithoutMnemonics(item.text);
     const int width = static_cast<int>(Extent(measure, label).cx);
     titles.push_back({label, x - 4, x + width + 4});
     x += width + 14;
@@ -243,7 +223,7 @@ int PopupForMnemonic(HWND hwnd, char letter) {
   Menu* menu = FindMenu(GetMenu(hwnd));
   if (menu == nullptr) return -1;
   for (std::size_t i = 0; i < menu->items.size(); ++i)
-    if (Mnemonic(menu->items[i].text) == std::tolower(static_cast<unsigned char>(letter)))
+    if (MnemonicOf(menu->items[i].text) == std::tolower(static_cast<unsigned char>(letter)))
       return static_cast<int>(i);
   return -1;
 }

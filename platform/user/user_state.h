@@ -118,6 +118,10 @@ LRESULT CALLBACK DialogWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
 // Runs a modal loop on `dialog` until EndDialog; the owner is disabled meanwhile.
 INT_PTR RunModal(HWND dialog, HWND owner);
 
+// The deepest visible, enabled child of `top` under client point (*x, *y), or `top` itself;
+// the point is turned into that window's client coordinates.
+HWND DeepestChildAt(HWND top, int* x, int* y);
+
 // For tests and hosts, not Win32: hand the queue an input message, as a host does for a click
 // or a key; it is delivered to `msg.hwnd`.
 void QueueInput(const MSG& msg);

@@ -54,6 +54,24 @@ RECT ClientArea(const Window& window) {
   return r;
 }
 
+HWND DeepestChildAt(HWND top, int* x, int* y) {
+  HWND target = top;
+  for (bool found = true; found;) {
+    found = false;
+    for (HWND child : State().order) {
+      Window* w = FindWindowOf(child);
+      if (w == nullptr || w->parent != target || !IsWindowVisible(child) || !IsWindowEnabled(child))
+        continue;
+      if (*x >= w->window.left && *x < w->window.right && *y >= w->window.top &&
+          *y < w->window.bottom) {
+        *x -= w->window.left, *y -= w->window.top, target = child, found = true;
+        break;
+      }
+    }
+  }
+  return target;
+}
+
 }  // namespace platform::user
 
 using namespace platform::user;

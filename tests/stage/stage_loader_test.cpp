@@ -13,21 +13,21 @@
 namespace {
 
 using fixtures::Bytes;
-using fixtures::StageSpec;
+using fixtures::StageRecipe;
 
 LONG Width(const DibImage& image) { return image.info->biWidth; }
 LONG Height(const DibImage& image) { return image.info->biHeight; }
 
 // A 64 x 48 picture and per record i a patch 10 + i wide and 8 tall at (4 i, 2 i).
-StageSpec SoundStage(int differences) {
-  StageSpec spec;
-  spec.countField = static_cast<std::uint32_t>(3 + 2 * differences);
-  spec.picture = fixtures::EncodeJpeg(fixtures::MakePicture(64, 48, 3));
+StageRecipe SoundStage(int differences) {
+  StageRecipe recipe;
+  recipe.countField = static_cast<std::uint32_t>(3 + 2 * differences);
+  recipe.picture = fixtures::EncodeJpeg(fixtures::MakePicture(64, 48, 3));
   for (int i = 0; i < differences; ++i) {
-    spec.records.push_back({4 * i, 2 * i, 4 * i + 10 + i, 2 * i + 8});
-    spec.patches.push_back(fixtures::EncodeJpeg(fixtures::MakePicture(10 + i, 8, 3, 50 + i)));
+    recipe.records.push_back({4 * i, 2 * i, 4 * i + 10 + i, 2 * i + 8});
+    recipe.patches.push_back(fixtures::EncodeJpeg(fixtures::MakePicture(10 + i, 8, 3, 50 + i)));
   }
-  return spec;
+  return recipe;
 }
 
 class StageLoader : public ::testing::Test {
@@ -68,8 +68,8 @@ class StageLoader : public ::testing::Test {
 };
 
 TEST_F(StageLoader, MatchesPatchesToRecordsInReverseChunkOrder) {
-  const StageSpec spec = SoundStage(5);
-  const std::string path = Write(fixtures::BuildStage(spec));
+  const StageRecipe recipe = SoundStage(5);
+  const std::string path = Write(fixtures::BuildStage(recipe));
   platform::DebugOutputCapture debug;
   StageData* stage = LoadStage(path.c_str());
   ASSERT_NE(stage, nullptr);
@@ -98,9 +98,9 @@ TEST_F(StageLoader, MatchesPatchesToRecordsInReverseChunkOrder) {
 }
 
 TEST_F(StageLoader, CountFieldIsRoundedDown) {
-  StageSpec spec = SoundStage(5);
-  spec.countField = 14;
-  StageData* stage = LoadStage(Write(fixtures::BuildStage(spec)).c_str());
+  StageRecipe recipe = SoundStage(5);
+  recipe.countField = 14;
+  StageData* stage = LoadStage(Write(fixtures::BuildStage(recipe)).c_str());
   ASSERT_NE(stage, nullptr);
   EXPECT_EQ(stage->differenceCount, 5u);
   FreeStage(stage);
@@ -115,9 +115,9 @@ TEST_F(StageLoader, CountFieldThreeIsAStageWithoutDifferences) {
 }
 
 TEST_F(StageLoader, TwoDifferencesLayOutAsTheFormatSays) {
-  const StageSpec spec = SoundStage(2);
-  const Bytes file = fixtures::BuildStage(spec);
-  ASSERT_EQ(fixtures::ChunkOffsets(spec)[0], 128u);
+  const StageRecipe recipe = SoundStage(2);
+  const Bytes file = fixtures::BuildStage(recipe);
+  ASSERT_EQ(fixtures::ChunkOffsets(recipe)[0], 128u);
   StageData* stage = LoadStage(Write(file).c_str());
   ASSERT_NE(stage, nullptr);
   EXPECT_EQ(Width(stage->differences[1].patch), 11) << "the chunk after the picture";
@@ -126,27 +126,27 @@ TEST_F(StageLoader, TwoDifferencesLayOutAsTheFormatSays) {
 }
 
 TEST_F(StageLoader, BytesAfterTheLastChunkAreIgnored) {
-  StageSpec spec = SoundStage(1);
-  spec.trailing = Bytes(100, 0xAB);
-  StageData* stage = LoadStage(Write(fixtures::BuildStage(spec)).c_str());
+  StageRecipe recipe = SoundStage(1);
+  recipe.trailing = Bytes(100, 0xAB);
+  StageData* stage = LoadStage(Write(fixtures::BuildStage(recipe)).c_str());
   ASSERT_NE(stage, nullptr);
   FreeStage(stage);
 }
 
 TEST_F(StageLoader, PatchOfAnotherDepthIsKept) {
-  StageSpec spec = SoundStage(1);
-  spec.patches[0] = fixtures::EncodeJpeg(fixtures::MakePicture(10, 8, 1));
-  StageData* stage = LoadStage(Write(fixtures::BuildStage(spec)).c_str());
+  StageRecipe recipe = SoundStage(1);
+  recipe.patches[0] = fixtures::EncodeJpeg(fixtures::MakePicture(10, 8, 1));
+  StageData* stage = LoadStage(Write(fixtures::BuildStage(recipe)).c_str());
   ASSERT_NE(stage, nullptr);
   EXPECT_EQ(stage->differences[0].patch.info->biBitCount, 8);
   FreeStage(stage);
 }
 
 TEST_F(StageLoader, PatchMayTouchThePicturesEdges) {
-  StageSpec spec = SoundStage(2);
-  spec.records[0] = {0, 0, 10, 8};
-  spec.records[1] = {64 - 11, 48 - 8, 64, 48};
-  StageData* stage = LoadStage(Write(fixtures::BuildStage(spec)).c_str());
+  StageRecipe recipe = SoundStage(2);
+  recipe.records[0] = {0, 0, 10, 8};
+  recipe.records[1] = {64 - 11, 48 - 8, 64, 48};
+  StageData* stage = LoadStage(Write(fixtures::BuildStage(recipe)).c_str());
   ASSERT_NE(stage, nullptr);
   FreeStage(stage);
 }
@@ -161,10 +161,10 @@ TEST_F(StageLoader, MissingFileIsRefused) {
 }
 
 TEST_F(StageLoader, RefusesFileCutAnywhere) {
-  const StageSpec spec = SoundStage(3);
-  const Bytes file = fixtures::BuildStage(spec);
+  const StageRecipe recipe = SoundStage(3);
+  const Bytes file = fixtures::BuildStage(recipe);
   std::vector<std::size_t> cuts = {0, 1, 64, 95, 96, 97, 96 + 16 * 3 - 1};
-  for (std::size_t chunk : fixtures::ChunkOffsets(spec))
+  for (std::size_t chunk : fixtures::ChunkOffsets(recipe))
     for (std::size_t at :
          {chunk - 1, chunk, chunk + 8, chunk + 15, chunk + 16, chunk + 17, chunk + 200})
       cuts.push_back(at);
@@ -178,23 +178,23 @@ TEST_F(StageLoader, RefusesFileCutAnywhere) {
 
 TEST_F(StageLoader, RefusesCountFieldsBelowThreeOrBeyondTheFile) {
   for (std::uint32_t count : {0u, 1u, 2u}) {
-    StageSpec spec = SoundStage(0);
-    spec.countField = count;
-    ExpectRefused(fixtures::BuildStage(spec),
+    StageRecipe recipe = SoundStage(0);
+    recipe.countField = count;
+    ExpectRefused(fixtures::BuildStage(recipe),
                   "count field " + std::to_string(count) + " is below 3");
   }
-  StageSpec huge = SoundStage(2);
+  StageRecipe huge = SoundStage(2);
   huge.countField = 0xFFFFFFFFu;
   ExpectRefused(fixtures::BuildStage(huge), "more than the file holds");
-  StageSpec tooMany = SoundStage(2);
+  StageRecipe tooMany = SoundStage(2);
   tooMany.countField = 3 + 2 * 100;
   ExpectRefused(fixtures::BuildStage(tooMany), "announces 100 differences");
 }
 
 TEST_F(StageLoader, RefusesChunkLongerThanTheRestOfTheFile) {
-  const StageSpec spec = SoundStage(2);
-  for (std::size_t chunk : fixtures::ChunkOffsets(spec)) {
-    Bytes file = fixtures::BuildStage(spec);
+  const StageRecipe recipe = SoundStage(2);
+  for (std::size_t chunk : fixtures::ChunkOffsets(recipe)) {
+    Bytes file = fixtures::BuildStage(recipe);
     fixtures::PutLe32(file, chunk + 8, 0xFFFFFFF0u);
     ExpectRefused(file, "announces 4294967280 bytes");
   }
@@ -202,12 +202,12 @@ TEST_F(StageLoader, RefusesChunkLongerThanTheRestOfTheFile) {
 
 TEST_F(StageLoader, RefusesChunkThatDoesNotDecode) {
   for (int broken = 0; broken < 3; ++broken) {
-    StageSpec spec = SoundStage(2);
-    Bytes& jpeg = broken == 0 ? spec.picture : spec.patches[broken - 1];
+    StageRecipe recipe = SoundStage(2);
+    Bytes& jpeg = broken == 0 ? recipe.picture : recipe.patches[broken - 1];
     for (std::size_t i = 0; i < jpeg.size(); ++i) jpeg[i] = static_cast<std::uint8_t>(i * 31);
-    ExpectRefused(fixtures::BuildStage(spec), "cannot be decoded");
+    ExpectRefused(fixtures::BuildStage(recipe), "cannot be decoded");
   }
-  StageSpec empty = SoundStage(1);
+  StageRecipe empty = SoundStage(1);
   empty.patches[0].clear();
   ExpectRefused(fixtures::BuildStage(empty), "the picture of chunk 1 cannot be decoded");
 }
@@ -219,9 +219,9 @@ TEST_F(StageLoader, RefusesPatchReachingOutsideThePicture) {
                                                             {0, 48 - 7, 10, 48},
                                                             {1 << 30, 1 << 30, 0, 0}};
   for (const auto& record : outside) {
-    StageSpec spec = SoundStage(1);
-    spec.records[0] = record;
-    ExpectRefused(fixtures::BuildStage(spec), "the patch of difference 0 (10 x 8 at");
+    StageRecipe recipe = SoundStage(1);
+    recipe.records[0] = record;
+    ExpectRefused(fixtures::BuildStage(recipe), "the patch of difference 0 (10 x 8 at");
   }
 }
 

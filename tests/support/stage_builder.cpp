@@ -13,25 +13,25 @@ static void AppendChunk(Bytes& file, const Bytes& jpeg) {
   file.insert(file.end(), jpeg.begin(), jpeg.end());
 }
 
-Bytes BuildStage(const StageSpec& spec) {
+Bytes BuildStage(const StageRecipe& recipe) {
   Bytes file(96, 0);
-  PutLe32(file, 64, spec.countField);
-  for (const auto& record : spec.records) {
+  PutLe32(file, 64, recipe.countField);
+  for (const auto& record : recipe.records) {
     const std::size_t at = file.size();
     file.resize(at + 16);
     for (int i = 0; i < 4; ++i) PutLe32(file, at + 4 * i, static_cast<std::uint32_t>(record[i]));
   }
-  AppendChunk(file, spec.picture);
-  for (auto patch = spec.patches.rbegin(); patch != spec.patches.rend(); ++patch)
+  AppendChunk(file, recipe.picture);
+  for (auto patch = recipe.patches.rbegin(); patch != recipe.patches.rend(); ++patch)
     AppendChunk(file, *patch);
-  file.insert(file.end(), spec.trailing.begin(), spec.trailing.end());
+  file.insert(file.end(), recipe.trailing.begin(), recipe.trailing.end());
   return file;
 }
 
-std::vector<std::size_t> ChunkOffsets(const StageSpec& spec) {
-  std::vector<std::size_t> offsets{96 + 16 * spec.records.size()};
-  std::size_t next = offsets.back() + 16 + spec.picture.size();
-  for (auto patch = spec.patches.rbegin(); patch != spec.patches.rend(); ++patch) {
+std::vector<std::size_t> ChunkOffsets(const StageRecipe& recipe) {
+  std::vector<std::size_t> offsets{96 + 16 * recipe.records.size()};
+  std::size_t next = offsets.back() + 16 + recipe.picture.size();
+  for (auto patch = recipe.patches.rbegin(); patch != recipe.patches.rend(); ++patch) {
     offsets.push_back(next);
     next += 16 + patch->size();
   }

@@ -10,7 +10,7 @@
 
 namespace fixtures {
 
-struct StageSpec {
+struct StageRecipe {
   std::uint32_t countField = 3;
   std::vector<std::array<std::int32_t, 4>> records;  // left, top, right, bottom
   Bytes picture;                                     // JPEG stream
@@ -19,10 +19,10 @@ struct StageSpec {
 };
 
 // The file: header, records, the picture chunk, then the patch chunks in reverse record order.
-Bytes BuildStage(const StageSpec& spec);
+Bytes BuildStage(const StageRecipe& recipe);
 
 // Offsets of the chunk headers in a file made by BuildStage, picture first.
-std::vector<std::size_t> ChunkOffsets(const StageSpec& spec);
+std::vector<std::size_t> ChunkOffsets(const StageRecipe& recipe);
 
 void PutLe32(Bytes& bytes, std::size_t offset, std::uint32_t value);
 

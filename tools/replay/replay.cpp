@@ -183,21 +183,7 @@ class Runner {
   void Click(int x, int y, bool right) {
     HWND target = MainWindow();
     if (target == nullptr || !IsWindowEnabled(target)) return;  // a disabled window takes no clicks
-    // The deepest visible, enabled child under the point gets it, in its own coordinates.
-    for (bool found = true; found;) {
-      found = false;
-      for (HWND child : user::State().order) {
-        user::Window* w = user::FindWindowOf(child);
-        if (w == nullptr || w->parent != target || !IsWindowVisible(child) ||
-            !IsWindowEnabled(child))
-          continue;
-        if (x >= w->window.left && x < w->window.right && y >= w->window.top &&
-            y < w->window.bottom) {
-          x -= w->window.left, y -= w->window.top, target = child, found = true;
-          break;
-        }
-      }
-    }
+    target = user::DeepestChildAt(target, &x, &y);  // the control under the point takes it
     const LPARAM at = MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y));
     user::QueueInput({target,
                       right ? static_cast<UINT>(WM_RBUTTONDOWN) : static_cast<UINT>(WM_LBUTTONDOWN),
