@@ -255,6 +255,17 @@ extern "C" BOOL WINAPI IsDialogMessageA(HWND hDlg, LPMSG lpMsg) {
       case VK_ESCAPE:
         SendMessageA(hDlg, WM_COMMAND, IDCANCEL, 0);
         return TRUE;
+      case VK_LEFT:
+      case VK_UP:
+      case VK_RIGHT:
+      case VK_DOWN:
+        // Between buttons the arrows move as Tab does; an edit box keeps them for its caret.
+        if (IsButton(focus)) {
+          if (HWND next = NextTabStop(hDlg, focus, lpMsg->wParam == VK_LEFT || lpMsg->wParam == VK_UP))
+            FocusControl(next);
+          return TRUE;
+        }
+        break;
       default:
         break;
     }
