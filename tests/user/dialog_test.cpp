@@ -183,10 +183,13 @@ TEST_F(Dialogs, YesNoBoxIsAnsweredByItsLettersAndIgnoresEscape) {
   EXPECT_EQ(MessageBoxA(nullptr, "Are you really want to exit?", "Tavrelo", 0x124), IDYES);
   Key(VK_RETURN);  // "No" has the focus
   EXPECT_EQ(MessageBoxA(nullptr, "Are you really want to exit?", "Tavrelo", 0x124), IDNO);
+  Key(VK_LEFT);  // from No to Yes
+  Key(VK_RETURN);
+  EXPECT_EQ(MessageBoxA(nullptr, "Are you really want to exit?", "Tavrelo", 0x124), IDYES);
   Key(VK_ESCAPE);
   EXPECT_EQ(MessageBoxA(nullptr, "You passed this stage.", "Tavrelo", 0x40), IDOK)
       << "Esc answers an OK box";
-  ASSERT_EQ(seen.size(), 4u);
+  ASSERT_EQ(seen.size(), 5u);
   EXPECT_EQ(seen[0], "Tavrelo|Are you really want to exit?|292");
   platform::user::SetMessageBoxObserver({});
 }
