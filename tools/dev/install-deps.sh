@@ -6,7 +6,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   libcairo2-dev fonts-dejavu-core libfreetype-dev libfontconfig-dev
   libcanberra-dev sound-theme-freedesktop libsdl2-dev
-  xvfb xdotool x11-apps
+  xvfb xdotool
   libjpeg62-turbo-dev libjpeg-turbo-progs
   libgtest-dev libbenchmark-dev
   clang libclang-rt-14-dev
