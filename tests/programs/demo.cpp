@@ -64,7 +64,7 @@ static LRESULT CALLBACK DemoProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
       }
       return 0;
     case WM_KEYDOWN:
-      if (wParam == VK_F1) SendMessageA(hwnd, WM_COMMAND, ID_HELP_ABOUT, 0);  // until menus open by keyboard
+      if (wParam == VK_F1) SendMessageA(hwnd, WM_COMMAND, ID_HELP_ABOUT, 0);  // the demo's own shortcut
       return 0;
     case WM_CLOSE:
       SendMessageA(hwnd, WM_COMMAND, ID_GAME_EXIT, 0);
