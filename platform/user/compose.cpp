@@ -6,6 +6,7 @@
 
 #include "../common/never_destroyed.h"
 #include "../gdi/gdi_state.h"
+#include "drawing.h"
 #include "menu_mode.h"
 #include "user_state.h"
 
@@ -28,15 +29,9 @@ HDC ScreenDc(gdi::PixelBuffer& screen, RECT clip) {
   });
 }
 
-void Fill(HDC dc, RECT r, COLORREF colour) {
-  HBRUSH brush = CreateSolidBrush(colour);
-  FillRect(dc, &r, brush);
-  DeleteObject(brush);
-}
-
 // The menu bar's items: the popups' titles, their mnemonic marks taken out.
 void DrawMenuBar(HDC dc, const Window& window, RECT bar) {
-  Fill(dc, bar, GetSysColor(COLOR_BTNFACE));
+  FillSolid(dc, bar, GetSysColor(COLOR_BTNFACE));
   HGDIOBJ font = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, RGB(0, 0, 0));
@@ -61,13 +56,13 @@ void ComposeWindow(HWND hwnd, gdi::PixelBuffer& screen) {
   HDC dc = ScreenDc(screen, frame);
   // Frame, caption with its title, menu bar: everything outside the client area.
   if (client.left > frame.left || client.top > frame.top) {
-    Fill(dc, frame, kFrame);
+    FillSolid(dc, frame, kFrame);
     if ((window->style & WS_CAPTION) == WS_CAPTION) {
       const RECT caption{frame.left + kMetrics.frame, frame.top + kMetrics.frame,
                          frame.right - kMetrics.frame,
                          frame.top + kMetrics.frame + kMetrics.caption};
       const bool active = State().active == hwnd || IsWindowEnabled(hwnd);
-      Fill(dc, caption, active ? kCaption : kCaptionInactive);
+      FillSolid(dc, caption, active ? kCaption : kCaptionInactive);
       HFONT bold =
           CreateFontA(-12, 0, 0, 0, FW_BOLD, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "Tahoma");
       HGDIOBJ old = SelectObject(dc, bold);

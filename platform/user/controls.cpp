@@ -7,6 +7,7 @@
 
 #include "../gdi/gdi_state.h"
 #include "compose.h"
+#include "drawing.h"
 #include "mnemonics.h"
 #include "user_state.h"
 
@@ -27,12 +28,6 @@ void Frame(HDC dc, const RECT& r, COLORREF colour) {
   SelectObject(dc, oldBrush);
   SelectObject(dc, oldPen);
   DeleteObject(pen);
-}
-
-void Fill(HDC dc, const RECT& r, COLORREF colour) {
-  HBRUSH brush = CreateSolidBrush(colour);
-  FillRect(dc, &r, brush);
-  DeleteObject(brush);
 }
 
 int TextWidth(HDC dc, const std::string& text) {
@@ -103,6 +98,10 @@ LRESULT CommonMessages(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, bo
       return reinterpret_cast<LRESULT>(window->font);
     case WM_ERASEBKGND:
       return 1;  // the painting covers everything
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:  // a focused control looks different
+      InvalidateRect(hwnd, nullptr, FALSE);
+      return 0;
     default:
       *handled = false;
       return 0;
@@ -119,7 +118,7 @@ LRESULT CALLBACK ButtonProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
     case WM_PAINT: {
       Painting p(hwnd);
       const bool isDefault = (window->style & 0xF) == BS_DEFPUSHBUTTON;
-      Fill(p.dc, p.client, kFace);
+      FillSolid(p.dc, p.client, kFace);
       Frame(p.dc, p.client, isDefault ? kBlack : kShadow);
       if (isDefault)
         Frame(p.dc, {p.client.left + 1, p.client.top + 1, p.client.right - 1, p.client.bottom - 1},
@@ -149,10 +148,6 @@ LRESULT CALLBACK ButtonProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
       SendMessageA(window->parent, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
                    reinterpret_cast<LPARAM>(hwnd));
       return 0;
-    case WM_SETFOCUS:
-    case WM_KILLFOCUS:
-      InvalidateRect(hwnd, nullptr, FALSE);
-      return 0;
     default:
       return DefWindowProcA(hwnd, message, wParam, lParam);
   }
@@ -165,7 +160,7 @@ LRESULT CALLBACK StaticProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
   Window* window = FindWindowOf(hwnd);
   if (message != WM_PAINT) return DefWindowProcA(hwnd, message, wParam, lParam);
   Painting p(hwnd);
-  Fill(p.dc, p.client, kFace);
+  FillSolid(p.dc, p.client, kFace);
   if ((window->style & 0x1F) == SS_ICON) {
     if (window->icon != nullptr) DrawIcon(p.dc, 0, 0, window->icon);
     return 0;
@@ -211,7 +206,7 @@ LRESULT CALLBACK EditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
   switch (message) {
     case WM_PAINT: {
       Painting p(hwnd);
-      Fill(p.dc, p.client, kWhite);
+      FillSolid(p.dc, p.client, kWhite);
       if (w->style & WS_BORDER) Frame(p.dc, p.client, kShadow);
       const int height = LineHeight(p.dc);
       if (MultiLine(*w)) {
@@ -226,14 +221,14 @@ LRESULT CALLBACK EditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
         // The scroll bar: a track, and a thumb as long as the part shown.
         const RECT track{p.client.right - kScrollBarWidth, 1, p.client.right - 1,
                          p.client.bottom - 1};
-        Fill(p.dc, track, kFace);
+        FillSolid(p.dc, track, kFace);
         const int total = std::max(static_cast<int>(lines.size()), visible);
         const int span = track.bottom - track.top;
         const int thumbTop = track.top + span * w->scroll / total;
-        Fill(p.dc,
-             {track.left + 2, thumbTop, track.right - 2,
-              thumbTop + std::max(8, span * visible / total)},
-             kShadow);
+        FillSolid(p.dc,
+                  {track.left + 2, thumbTop, track.right - 2,
+                   thumbTop + std::max(8, span * visible / total)},
+                  kShadow);
         return 0;
       }
       ScrollToCaret(p.dc, *w, p.client.right);
@@ -246,12 +241,12 @@ LRESULT CALLBACK EditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
                                                               ? from - w->scroll
                                                               : 0));
         const int right = 2 + TextWidth(p.dc, w->text.substr(w->scroll, to - w->scroll));
-        Fill(p.dc, {left, y, right, y + height}, RGB(0, 120, 215));
+        FillSolid(p.dc, {left, y, right, y + height}, RGB(0, 120, 215));
       }
       TextOutA(p.dc, 2, y, shown.c_str(), static_cast<int>(shown.size()));
       if (GetFocus() == hwnd) {
         const int x = 2 + TextWidth(p.dc, w->text.substr(w->scroll, w->caret - w->scroll));
-        Fill(p.dc, {x, y, x + 1, y + height}, kBlack);
+        FillSolid(p.dc, {x, y, x + 1, y + height}, kBlack);
       }
       return 0;
     }
@@ -327,10 +322,6 @@ LRESULT CALLBACK EditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
       return 0;
     case WM_LBUTTONDOWN:
       SetFocus(hwnd);
-      return 0;
-    case WM_SETFOCUS:
-    case WM_KILLFOCUS:
-      InvalidateRect(hwnd, nullptr, FALSE);
       return 0;
     default:
       return DefWindowProcA(hwnd, message, wParam, lParam);

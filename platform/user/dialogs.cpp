@@ -261,7 +261,8 @@ extern "C" BOOL WINAPI IsDialogMessageA(HWND hDlg, LPMSG lpMsg) {
       case VK_DOWN:
         // Between buttons the arrows move as Tab does; an edit box keeps them for its caret.
         if (IsButton(focus)) {
-          if (HWND next = NextTabStop(hDlg, focus, lpMsg->wParam == VK_LEFT || lpMsg->wParam == VK_UP))
+          if (HWND next =
+                  NextTabStop(hDlg, focus, lpMsg->wParam == VK_LEFT || lpMsg->wParam == VK_UP))
             FocusControl(next);
           return TRUE;
         }

@@ -6,6 +6,7 @@
 #include "../common/never_destroyed.h"
 #include "../kernel/last_error.h"
 #include "../kernel/resources.h"
+#include "drawing.h"
 #include "icons.h"
 
 namespace platform::user {
@@ -120,10 +121,7 @@ extern "C" BOOL WINAPI DrawIcon(HDC hDC, int X, int Y, HICON hIcon) {
         colour = RGB(mix(p[2], GetRValue(under)), mix(p[1], GetGValue(under)),
                      mix(p[0], GetBValue(under)));
       }
-      HBRUSH brush = CreateSolidBrush(colour);
-      const RECT dot{X + x, Y + y, X + x + 1, Y + y + 1};
-      FillRect(hDC, &dot, brush);
-      DeleteObject(brush);
+      FillSolid(hDC, {X + x, Y + y, X + x + 1, Y + y + 1}, colour);
     }
   return TRUE;
 }

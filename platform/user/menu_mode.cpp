@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "drawing.h"
 #include "mnemonics.h"
 #include "user_state.h"
 
@@ -49,9 +50,7 @@ LRESULT CALLBACK PopupProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
   HDC dc = BeginPaint(hwnd, &ps);
   RECT client;
   GetClientRect(hwnd, &client);
-  HBRUSH face = CreateSolidBrush(RGB(249, 249, 249));
-  FillRect(dc, &client, face);
-  DeleteObject(face);
+  FillSolid(dc, client, RGB(249, 249, 249));
   HPEN border = CreatePen(PS_SOLID, 1, RGB(150, 150, 150));
   HGDIOBJ oldPen = SelectObject(dc, border);
   HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(NULL_BRUSH));
@@ -63,18 +62,11 @@ LRESULT CALLBACK PopupProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
     const MenuItem& item = menu->items[i];
     const int top = ItemTop(*menu, static_cast<int>(i));
     if (item.flags & MF_SEPARATOR) {
-      const RECT line{4, top + 3, client.right - 4, top + 4};
-      HBRUSH gray = CreateSolidBrush(RGB(200, 200, 200));
-      FillRect(dc, &line, gray);
-      DeleteObject(gray);
+      FillSolid(dc, {4, top + 3, client.right - 4, top + 4}, RGB(200, 200, 200));
       continue;
     }
-    if (static_cast<int>(i) == g_mode->selected) {
-      HBRUSH highlight = CreateSolidBrush(RGB(204, 232, 255));
-      const RECT row{2, top, client.right - 2, top + kItemHeight};
-      FillRect(dc, &row, highlight);
-      DeleteObject(highlight);
-    }
+    if (static_cast<int>(i) == g_mode->selected)
+      FillSolid(dc, {2, top, client.right - 2, top + kItemHeight}, RGB(204, 232, 255));
     const bool grayed = (item.flags & (MF_GRAYED | MF_DISABLED)) != 0;
     SetTextColor(dc, grayed ? RGB(160, 160, 160) : RGB(0, 0, 0));
     const std::string label = WithoutMnemonics(item.text);

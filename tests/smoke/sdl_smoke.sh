@@ -17,26 +17,35 @@ for _ in $(seq 50); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 
 "$program" >/dev/null 2>&1 &
 app=$!
 
-# Waits for a window whose name matches, then gives it the keyboard and presses the keys.
+exists() { xdotool search --name "$1" >/dev/null 2>&1; }
+gone() { ! exists "$1"; }
+ended() { ! kill -0 $app 2>/dev/null; }
+
+# Gives the window named $1 the keyboard and presses $2 until the check "$3 $4" holds: a loaded
+# machine may take a while to map a window or pass on its focus, so a press can be lost.
 press() {
-  local name=$1; shift
-  local window=""
-  for _ in $(seq 100); do
+  local name=$1 key=$2 check=$3 subject=${4:-}
+  for _ in $(seq 20); do
+    local window
     window=$(xdotool search --name "$name" 2>/dev/null | head -n 1)
-    [ -n "$window" ] && break
-    sleep 0.1
+    if [ -n "$window" ]; then
+      xdotool windowfocus --sync "$window" 2>/dev/null
+      sleep 0.3
+      xdotool key "$key"
+    fi
+    for _ in $(seq 10); do
+      $check "$subject" && return 0
+      sleep 0.1
+    done
   done
-  [ -n "$window" ] || { echo "no window named '$name'"; exit 1; }
-  xdotool windowfocus --sync "$window" 2>/dev/null
-  sleep 0.5
-  xdotool key "$@"
-  sleep 0.5
+  echo "pressing $key on '$name' never made '$check $subject' true"
+  exit 1
 }
 
-press "^Tavrelo demo$" F1
-press "^About Tavrelo$" Escape
-press "^Tavrelo demo$" Escape
-press "^Tavrelo$" y
+press "^Tavrelo demo$" F1 exists "^About Tavrelo$"
+press "^About Tavrelo$" Escape gone "^About Tavrelo$"
+press "^Tavrelo demo$" Escape exists "^Tavrelo$"
+press "^Tavrelo$" y ended
 
 for _ in $(seq 50); do kill -0 $app 2>/dev/null || break; sleep 0.1; done
 if kill -0 $app 2>/dev/null; then echo "the program did not end"; exit 1; fi
