@@ -149,8 +149,18 @@ static bool ReadStageBody(StageReader* reader, StageData* stage, DWORD countFiel
   return true;
 }
 
+// Stage paths are written the Windows way (".\\Stage\\NAME"); Windows opens them with forward
+// slashes just as well, and POSIX systems open them only so.
+static FILE* OpenStageFile(const char* path) {
+  char native[4096];
+  size_t length = strlen(path);
+  if (length >= sizeof native) return NULL;
+  for (size_t i = 0; i <= length; ++i) native[i] = path[i] == '\\' ? '/' : path[i];
+  return fopen(native, "rb");
+}
+
 StageData* LoadStage(const char* path) {
-  StageReader reader = {path, fopen(path, "rb"), 0};
+  StageReader reader = {path, OpenStageFile(path), 0};
   if (reader.file == NULL) {
     RefuseStage(&reader, "it cannot be opened");
     return NULL;

@@ -726,6 +726,11 @@ BOOL WINAPI GetClientRect(HWND hWnd, LPRECT lpRect);
 BOOL WINAPI AdjustWindowRect(LPRECT lpRect, DWORD dwStyle, BOOL bMenu);
 HWND WINAPI GetDesktopWindow(void);
 HWND WINAPI GetParent(HWND hWnd);
+BOOL WINAPI ScreenToClient(HWND hWnd, LPPOINT lpPoint);
+#define GWL_STYLE (-16)
+#define GWL_EXSTYLE (-20)
+LONG WINAPI GetWindowLongA(HWND hWnd, int nIndex);
+BOOL WINAPI PtInRect(const RECT* lprc, POINT pt);
 BOOL WINAPI EnableWindow(HWND hWnd, BOOL bEnable);
 BOOL WINAPI IsWindowEnabled(HWND hWnd);
 HWND WINAPI SetFocus(HWND hWnd);

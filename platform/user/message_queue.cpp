@@ -18,7 +18,7 @@ constexpr std::uint64_t kMillisecond = 1'000'000;
 // Whether a message for `hwnd` passes GetMessage's window filter: the window or its children.
 bool ForWindow(HWND filter, HWND hwnd) {
   if (filter == nullptr) return true;
-  for (HWND w = hwnd; w != nullptr; w = GetParent(w))
+  for (HWND w = hwnd; w != nullptr; w = ParentOf(w))
     if (w == filter) return true;
   return false;
 }

@@ -169,7 +169,7 @@ extern "C" BOOL WINAPI UpdateWindow(HWND hWnd) {
   // The window first, then its children, each painted at once if it has anything to paint.
   std::vector<HWND> family{hWnd};
   for (HWND other : State().order)
-    for (HWND w = GetParent(other); w != nullptr; w = GetParent(w))
+    for (HWND w = ParentOf(other); w != nullptr; w = ParentOf(w))
       if (w == hWnd) family.push_back(other);
   for (HWND member : family) {
     Window* window = FindWindowOf(member);

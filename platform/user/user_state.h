@@ -29,6 +29,7 @@ struct Window {
   DWORD exStyle = 0;
   std::string text;
   HWND parent = nullptr;  // child windows only
+  HWND owner = nullptr;   // top-level windows: the top-level window that owns this one
   HMENU menu = nullptr;   // top-level: the menu bar; child: the control id
   RECT window{};          // outer frame: screen coordinates, or parent client ones for a child
   RECT restored{};        // the frame before minimising
@@ -99,6 +100,8 @@ Menu* FindMenu(HMENU menu);
 // The item with a command id anywhere in a menu and its popups, or null.
 MenuItem* FindCommand(HMENU menu, UINT id);
 HWND TopLevelOf(HWND hwnd);
+// The window a child sits in; null for top-level windows (whatever GetParent says of popups).
+HWND ParentOf(HWND hwnd);
 
 // Frame sizes of the subset's windows; GetSystemMetrics, AdjustWindowRect and the windows'
 // own client rectangles all take them from here.

@@ -20,6 +20,11 @@ Window* FindWindowOf(HWND hwnd) {
   return State().windows.Find(reinterpret_cast<std::uintptr_t>(hwnd));
 }
 
+HWND ParentOf(HWND hwnd) {
+  const Window* window = FindWindowOf(hwnd);
+  return window != nullptr ? window->parent : nullptr;
+}
+
 HWND TopLevelOf(HWND hwnd) {
   Window* window = FindWindowOf(hwnd);
   while (window != nullptr && window->parent != nullptr) {
@@ -118,6 +123,7 @@ extern "C" HWND WINAPI CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCS
   window.exStyle = dwExStyle;
   window.text = lpWindowName != nullptr ? lpWindowName : "";
   window.parent = child ? hWndParent : nullptr;
+  window.owner = child ? nullptr : TopLevelOf(hWndParent);
   window.menu = hMenu;
   // A top-level window without a menu of its own gets its class's.
   if (!child && hMenu == nullptr && windowClass->info.lpszMenuName != nullptr) {
@@ -164,7 +170,7 @@ extern "C" HWND WINAPI CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCS
 namespace {
 
 bool IsSelfOrDescendant(HWND hwnd, HWND ancestor) {
-  for (HWND w = hwnd; w != nullptr; w = GetParent(w))
+  for (HWND w = hwnd; w != nullptr; w = ParentOf(w))
     if (w == ancestor) return true;
   return false;
 }
@@ -358,7 +364,38 @@ extern "C" HWND WINAPI GetDesktopWindow(void) {
 extern "C" HWND WINAPI GetParent(HWND hWnd) {
   Window* window = FindWindowOf(hWnd);
   if (window == nullptr) return platform::Fail(DWORD{1400}, HWND{});
+  // A popup answers with its owner, as on Windows; other top-level windows with none.
+  if (window->parent == nullptr) return (window->style & WS_POPUP) ? window->owner : nullptr;
   return window->parent;
+}
+
+extern "C" BOOL WINAPI ScreenToClient(HWND hWnd, LPPOINT lpPoint) {
+  RECT frame;
+  if (lpPoint == nullptr || !GetWindowRect(hWnd, &frame)) return FALSE;
+  Window* window = FindWindowOf(hWnd);
+  const RECT client = ClientArea(*window);
+  // The client origin in screen coordinates: the frame's corner plus the client's offset in it.
+  lpPoint->x -= frame.left + (client.left - window->window.left);
+  lpPoint->y -= frame.top + (client.top - window->window.top);
+  return TRUE;
+}
+
+extern "C" LONG WINAPI GetWindowLongA(HWND hWnd, int nIndex) {
+  Window* window = FindWindowOf(hWnd);
+  if (window == nullptr) return platform::Fail(DWORD{1400}, LONG{0});
+  switch (nIndex) {
+    case GWL_STYLE:
+      return static_cast<LONG>(window->style);
+    case GWL_EXSTYLE:
+      return static_cast<LONG>(window->exStyle);
+    default:
+      return platform::Fail(DWORD{1413} /* ERROR_INVALID_INDEX */, LONG{0});
+  }
+}
+
+extern "C" BOOL WINAPI PtInRect(const RECT* lprc, POINT pt) {
+  return lprc != nullptr && pt.x >= lprc->left && pt.x < lprc->right && pt.y >= lprc->top &&
+         pt.y < lprc->bottom;
 }
 
 extern "C" BOOL WINAPI EnableWindow(HWND hWnd, BOOL bEnable) {

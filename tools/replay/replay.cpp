@@ -9,6 +9,9 @@
 //   type TEXT          the rest of the line as typed characters
 //   shot NAME          the main window's client area as OUTDIR/NAME.png
 //   screen NAME        the whole virtual desktop, every visible window on it, as OUTDIR/NAME.png
+//   state              the program's state, as the program describes it (if it can)
+//   find N left|right  a click on item N of the program's own choosing (if it can), in the
+//                      left or right half
 //   # ...              a comment
 // Printed, one line each as it happens: debug TEXT, sound ALIAS, msgbox "CAPTION" "TEXT"
 // BUTTONS, dialog ID, exit CODE; and "running" when the script ends first.
@@ -111,8 +114,8 @@ bool KeyByName(const std::string& name, bool shift, Key* key) {
 
 class Runner {
  public:
-  Runner(std::vector<std::string> lines, std::string outDir)
-      : lines_(std::move(lines)), outDir_(std::move(outDir)) {}
+  Runner(std::vector<std::string> lines, std::string outDir, Hooks hooks)
+      : lines_(std::move(lines)), outDir_(std::move(outDir)), hooks_(std::move(hooks)) {}
 
   // The next lines up to one that gives the program something to do; false at the end.
   bool Next() {
@@ -149,6 +152,23 @@ class Runner {
         for (char c : text)
           user::QueueInput(
               {Focus(), WM_CHAR, static_cast<WPARAM>(static_cast<unsigned char>(c)), 0, 0, {}});
+        return true;
+      }
+      if (command == "state") {
+        if (!hooks_.state) return Fail("this program has no state to show");
+        for (const std::string& stateLine : hooks_.state()) Print(stateLine);
+        continue;
+      }
+      if (command == "find") {
+        int item = -1;
+        std::string half;
+        if (!(words >> item >> half) || (half != "left" && half != "right"))
+          return Fail("find takes N left|right");
+        POINT point;
+        if (!hooks_.findPoint) return Fail("this program has nothing to find");
+        if (!hooks_.findPoint(item, half == "right", &point))
+          return Fail("there is no item " + std::to_string(item));
+        Click(point.x, point.y, false);
         return true;
       }
       if (command == "shot" || command == "screen") {
@@ -257,6 +277,7 @@ class Runner {
 
   std::vector<std::string> lines_;
   std::string outDir_;
+  Hooks hooks_;
   std::size_t at_ = 0;
   platform::host::HeadlessHost* host_ = nullptr;
   bool failed_ = false;
@@ -285,7 +306,8 @@ const char* ButtonsName(UINT type) {
 
 }  // namespace
 
-int Run(const std::string& scriptPath, const std::string& outDir, EntryPoint program) {
+int Run(const std::string& scriptPath, const std::string& outDir, EntryPoint program,
+        Hooks hooks) {
   std::ifstream in(scriptPath);
   if (!in) {
     std::fprintf(stderr, "%s: cannot be read\n", scriptPath.c_str());
@@ -308,7 +330,7 @@ int Run(const std::string& scriptPath, const std::string& outDir, EntryPoint pro
   });
   user::SetDialogObserver([](unsigned id) { Print("dialog " + std::to_string(id)); });
 
-  Runner runner(std::move(lines), outDir);
+  Runner runner(std::move(lines), outDir, std::move(hooks));
   platform::host::HeadlessHost host([&runner] {
     if (runner.Next()) return true;
     if (!runner.failed()) Print("running");

@@ -4,13 +4,25 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
+#include <vector>
 
 namespace replay {
 
 using EntryPoint = int(WINAPI*)(HINSTANCE, HINSTANCE, LPSTR, int);
 
+// What a program may add to the script language.
+struct Hooks {
+  // `state`: the lines that describe the program's state.
+  std::function<std::vector<std::string>()> state;
+  // `find N left|right`: the client point that hits item N in the named half; false when
+  // there is no such item.
+  std::function<bool(int item, bool right, POINT* point)> findPoint;
+};
+
 // Prints the events on standard output; returns 0, or 2 for a script it cannot read.
-int Run(const std::string& scriptPath, const std::string& outDir, EntryPoint program);
+int Run(const std::string& scriptPath, const std::string& outDir, EntryPoint program,
+        Hooks hooks = {});
 
 }  // namespace replay

@@ -1,0 +1,124 @@
+// The shell's dialogs: About, the high score board, and the name entry for a new high score.
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+
+#include "../../../resources/resource.h"
+#include "Setting.h"
+#include "Shell.h"
+
+enum { kCenterHorizontally = 1, kCenterVertically = 2, kCreditsChars = 4096 };
+
+char g_szEnteredName[kMaxNameLen];
+
+void CenterWindow(HWND window, DWORD flags) {
+  HWND reference = GetParent(window);
+  RECT outer, within;
+  GetWindowRect(window, &outer);
+  GetWindowRect(reference, &within);
+  POINT corner = {outer.left, outer.top};
+  if (flags & kCenterHorizontally)
+    corner.x = within.left + ((within.right - within.left) - (outer.right - outer.left)) / 2;
+  if (flags & kCenterVertically)
+    corner.y = within.top + ((within.bottom - within.top) - (outer.bottom - outer.top)) / 2;
+  // A child window is placed in its parent's client coordinates.
+  if (GetWindowLongA(window, GWL_STYLE) & WS_CHILD) ScreenToClient(reference, &corner);
+  SetWindowPos(window, HWND_NOTOPMOST, corner.x, corner.y, 0, 0, SWP_NOSIZE);
+}
+
+INT_PTR CALLBACK AboutDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+  switch (message) {
+    case WM_INITDIALOG: {
+      CenterWindow(dialog, kCenterHorizontally | kCenterVertically);
+      CenterWindow(GetDlgItem(dialog, IDOK), kCenterHorizontally);
+      char credits[kCreditsChars];
+      LoadStringA(g_hInstance, IDS_CREDITS, credits, kCreditsChars - 1);
+      SetWindowTextA(GetDlgItem(dialog, IDC_CREDITS), credits);
+      return TRUE;
+    }
+    case WM_COMMAND:
+      if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
+        EndDialog(dialog, LOWORD(wParam));
+        return TRUE;
+      }
+      return FALSE;
+    default:
+      return FALSE;
+  }
+}
+
+INT_PTR CALLBACK NameDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+  switch (message) {
+    case WM_INITDIALOG:
+      CenterWindow(dialog, kCenterHorizontally | kCenterVertically);
+      return TRUE;
+    case WM_COMMAND:
+      // Only OK ends it: the name is wanted, so Esc does nothing and there is no close box.
+      if (LOWORD(wParam) == IDOK) {
+        GetDlgItemTextA(dialog, IDC_NAME, g_szEnteredName, kMaxNameLen);
+        EndDialog(dialog, 1);
+        return TRUE;
+      }
+      return FALSE;
+    default:
+      return FALSE;
+  }
+}
+
+static void PaintBoard(HWND dialog) {
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(dialog, &ps);
+  SetBkMode(dc, TRANSPARENT);
+  SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+  char text[32];
+  for (int i = 0; i < kHighScoreCount; ++i) {
+    const HighScoreEntry& entry = g_Settings.highScores.entries[i];
+    int y = 30 * (i + 1);
+    int length = sprintf(text, "%d", i + 1);
+    TextOutA(dc, 20, y, text, length);
+    TextOutA(dc, 60, y, entry.name, (int)strnlen(entry.name, kMaxNameLen - 1));
+    length = sprintf(text, "%d", (int)entry.score);
+    TextOutA(dc, 200, y, text, length);
+  }
+  EndPaint(dialog, &ps);
+}
+
+INT_PTR CALLBACK HighScoreDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+  switch (message) {
+    case WM_INITDIALOG:
+      CenterWindow(dialog, kCenterHorizontally | kCenterVertically);
+      return TRUE;
+    case WM_PAINT:
+      PaintBoard(dialog);
+      return FALSE;
+    case WM_COMMAND:
+      switch (LOWORD(wParam)) {
+        case IDOK:
+        case IDCANCEL:
+          EndDialog(dialog, LOWORD(wParam));
+          return TRUE;
+        case IDC_CLEAR:
+          if (MessageBoxA(dialog, g_szClearConfirm, g_szTitle,
+                          MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES) {
+            memset(&g_Settings.highScores, 0, sizeof g_Settings.highScores);
+            InvalidateRect(dialog, NULL, TRUE);
+          }
+          return FALSE;
+        default:
+          return FALSE;
+      }
+    default:
+      return FALSE;
+  }
+}
+
+void NewHighScore(HWND owner, DWORD score) {
+  g_szEnteredName[0] = '\0';
+  DialogBoxParamA(g_hInstance, MAKEINTRESOURCEA(IDD_NAME), owner, NameDlgProc, 0);
+  OutputDebugStringA(g_szEnteredName);
+  HighScoreEntry& last = g_Settings.highScores.entries[kHighScoreCount - 1];
+  last.score = score;
+  memcpy(last.name, g_szEnteredName, sizeof last.name);
+  last.name[kMaxNameLen - 1] = '\0';
+  qsort(g_Settings.highScores.entries, kHighScoreCount, sizeof(HighScoreEntry), CompareScores);
+}
