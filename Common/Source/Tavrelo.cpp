@@ -96,6 +96,7 @@ static void AbandonGame(GameState* game, const char* why) {
   game->phase = kIdle;
   FreeStage(game->stage);
   game->stage = NULL;
+  game->stageNumber = 0;
   game->targetCount = 0;
   game->foundCount = 0;
   game->lives = 0;

@@ -25,7 +25,13 @@ std::function<void(unsigned)>& DialogObserver() {
 // A DC drawing straight onto the screen buffer, clipped to one box of it.
 HDC ScreenDc(gdi::PixelBuffer& screen, RECT clip) {
   return gdi::CreateDcOver([&screen, clip]() -> std::optional<gdi::Target> {
-    return gdi::Target{&screen, 0, 0, {clip.left, clip.top, clip.right, clip.bottom}};
+    // A window may stand partly off the screen: only the screen's pixels can be drawn.
+    return gdi::Target{&screen,
+                       0,
+                       0,
+                       {std::max<int>(clip.left, 0), std::max<int>(clip.top, 0),
+                        std::min<int>(clip.right, screen.width),
+                        std::min<int>(clip.bottom, screen.height)}};
   });
 }
 

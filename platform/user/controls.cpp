@@ -139,6 +139,15 @@ LRESULT CALLBACK ButtonProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
       SetFocus(hwnd);
       InvalidateRect(hwnd, nullptr, FALSE);
       return 0;
+    case WM_KEYDOWN:
+      // Space presses a button with the focus; letting it go clicks it.
+      if (wParam != VK_SPACE) return DefWindowProcA(hwnd, message, wParam, lParam);
+      window->pressed = true;
+      InvalidateRect(hwnd, nullptr, FALSE);
+      return 0;
+    case WM_KEYUP:
+      if (wParam != VK_SPACE) return DefWindowProcA(hwnd, message, wParam, lParam);
+      [[fallthrough]];
     case WM_LBUTTONUP:
       if (!window->pressed) return 0;
       window->pressed = false;

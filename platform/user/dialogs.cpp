@@ -135,7 +135,10 @@ INT_PTR RunModal(HWND dialog, HWND owner) {
   const INT_PTR result = window != nullptr ? window->dialogResult : -1;
   if (top != nullptr && ownerWasEnabled) {
     EnableWindow(top, TRUE);
-    SetFocus(top);
+    // The window in it that had the focus gets it back, as a dialog's does on reactivation.
+    const Window* owner = FindWindowOf(top);
+    const HWND last = owner != nullptr ? owner->lastFocus : nullptr;
+    SetFocus(last != nullptr && TopLevelOf(last) == top && IsWindowEnabled(last) ? last : top);
   }
   if (window != nullptr) DestroyWindow(dialog);
   if (quit) PostQuitMessage(quitCode);  // for the loop outside
@@ -198,7 +201,7 @@ extern "C" INT_PTR WINAPI DialogBoxParamA(HINSTANCE hInstance, LPCSTR lpTemplate
     y = owner.top + dy(dialog->y);
   }
   HWND hwnd = CreateWindowExA(exStyle, "#32770", dialog->caption, style, x, y, width, height,
-                              nullptr, nullptr, hInstance, nullptr);
+                              hWndParent, nullptr, hInstance, nullptr);
   if (hwnd == nullptr) return -1;
   Window* window = FindWindowOf(hwnd);
   window->font = font;

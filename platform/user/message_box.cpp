@@ -200,7 +200,8 @@ extern "C" int WINAPI MessageBoxA(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption, UI
   HWND dialog = CreateWindowExA(WS_EX_DLGMODALFRAME, "#32770", caption, style,
                                 (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
                                 (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height,
-                                nullptr, nullptr, nullptr, nullptr);
+                                FindWindowOf(hWnd) != nullptr ? hWnd : nullptr, nullptr, nullptr,
+                                nullptr);
   if (dialog == nullptr) return 0;
   Window* window = FindWindowOf(dialog);
   window->font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));

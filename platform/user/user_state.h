@@ -30,6 +30,7 @@ struct Window {
   std::string text;
   HWND parent = nullptr;  // child windows only
   HWND owner = nullptr;   // top-level windows: the top-level window that owns this one
+  HWND lastFocus = nullptr;  // top-level windows: the window in it that had the focus last
   HMENU menu = nullptr;   // top-level: the menu bar; child: the control id
   RECT window{};          // outer frame: screen coordinates, or parent client ones for a child
   RECT restored{};        // the frame before minimising

@@ -426,6 +426,7 @@ extern "C" HWND WINAPI SetFocus(HWND hWnd) {
     return platform::Fail(DWORD{1400}, HWND{});
   if (previous == hWnd) return previous;
   state.focus = hWnd;
+  if (Window* top = FindWindowOf(TopLevelOf(hWnd)); top != nullptr) top->lastFocus = hWnd;
   if (previous != nullptr && FindWindowOf(previous) != nullptr)
     SendMessageA(previous, WM_KILLFOCUS, reinterpret_cast<WPARAM>(hWnd), 0);
   if (hWnd != nullptr) SendMessageA(hWnd, WM_SETFOCUS, reinterpret_cast<WPARAM>(previous), 0);

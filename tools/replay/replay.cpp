@@ -1,12 +1,15 @@
 // Script lines, one carried out whenever the program waits with nothing pending:
 //   tick MS            let MS milliseconds pass, each due timer handled on the way
-//   click X Y          a left press and release at client point (X, Y) of the main window
+//   click X Y          a left press and release at client point (X, Y) of the main window, or
+//                      of the active window while a modal one keeps the main window disabled
 //   rclick X Y         the same with the right button
 //   key NAME           a key pressed and released on the window with the keyboard focus:
 //                      F1..F12, Escape, Return, Tab, Space, Backspace, Delete, Home, End,
 //                      Left, Right, Up, Down, PageUp, PageDown, letters, digits; with
 //                      modifiers as Alt+F4, Shift+Tab, Ctrl+A
 //   type TEXT          the rest of the line as typed characters
+//   move X Y           the main window dragged to screen point (X, Y)
+//   pixel X Y          prints the colour of client pixel (X, Y) of the main window as RRGGBB
 //   shot NAME          the main window's client area as OUTDIR/NAME.png
 //   screen NAME        the whole virtual desktop, every visible window on it, as OUTDIR/NAME.png
 //   state              the program's state, as the program describes it (if it can)
@@ -154,6 +157,25 @@ class Runner {
               {Focus(), WM_CHAR, static_cast<WPARAM>(static_cast<unsigned char>(c)), 0, 0, {}});
         return true;
       }
+      if (command == "move") {
+        int x = 0, y = 0;
+        if (!(words >> x >> y)) return Fail("move takes X Y");
+        SetWindowPos(MainWindow(), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+        return true;
+      }
+      if (command == "pixel") {
+        int x = -1, y = -1;
+        if (!(words >> x >> y)) return Fail("pixel takes X Y");
+        const user::Window* main = user::FindWindowOf(MainWindow());
+        if (main == nullptr || x < 0 || y < 0 || x >= main->surface.width ||
+            y >= main->surface.height)
+          return Fail("pixel " + std::to_string(x) + " " + std::to_string(y) + " is outside");
+        char text[64];
+        std::snprintf(text, sizeof text, "pixel %d %d %06X", x, y,
+                      static_cast<unsigned>(main->surface.Row(y)[x] & 0xFFFFFF));
+        Print(text);
+        continue;
+      }
       if (command == "state") {
         if (!hooks_.state) return Fail("this program has no state to show");
         for (const std::string& stateLine : hooks_.state()) Print(stateLine);
@@ -202,7 +224,9 @@ class Runner {
 
   void Click(int x, int y, bool right) {
     HWND target = MainWindow();
-    if (target == nullptr || !IsWindowEnabled(target)) return;  // a disabled window takes no clicks
+    // While a modal window holds the main window disabled, the click goes to that window.
+    if (target != nullptr && !IsWindowEnabled(target)) target = user::State().active;
+    if (target == nullptr || !IsWindowEnabled(target)) return;
     target = user::DeepestChildAt(target, &x, &y);  // the control under the point takes it
     const LPARAM at = MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y));
     user::QueueInput({target,
