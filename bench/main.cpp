@@ -7,5 +7,7 @@ int main(int argc, char** argv) {
                                   {"BM_JpegToBmp", "BM_LibjpegToBuffer", 1.3},
                                   {"BM_LoadStage", "BM_LibjpegStageStreams", 1.5},
                                   {"BM_PaintFrame", "BM_MemcpyFrameBytes", 4.0},
+                                  {"BM_SetUpAndPaintMedium", "BM_LoadStage", 1.5},
+                                  {"BM_SetUpAndPaintDifficult", "BM_LoadStage", 1.5},
                               });
 }

@@ -93,7 +93,7 @@ TEST_P(PictureOrientation, EveryPixelGoesWhereItsPointGoes) {
         ASSERT_EQ(StoredPixel(b, p.x, p.y), StoredPixel(a, x, y)) << "orientation " << t;
       }
     FreeBmp(before);
-    FreeBmp(after);
+    FreeBmp(b.file);  // the turned picture may stand in a block of its own
   }
   EXPECT_EQ(g_TrackedList.liveCount, 0u);
 }
@@ -245,6 +245,43 @@ TEST(ComposePictures, HalfTurnPutsTheTopLeftDifferenceAtTheBottomRight) {
     EXPECT_EQ(r.bottom, 30);
     ExpectComposedAsSeen(f);
     break;
+  }
+}
+
+// On Difficult the player sees the stored picture turned by orientation t: every pixel outside
+// the targets is the stage picture's pixel that t takes there. Checked for each orientation,
+// for colour and gray, on an odd size.
+TEST(ComposePictures, DifficultShowsTheStagePictureTurnedByTheDrawnOrientation) {
+  for (const int bits : {24, 8}) {
+    std::set<DWORD> seen;
+    for (std::uint32_t seed = 1; seen.size() < 5 && seed < 500; ++seed) {
+      FixedCounter counter(seed);
+      SeedRandom();
+      const DWORD t = NextRandom() % 5;
+      if (!seen.insert(t).second) continue;
+      GameFixture f(MakeStage(37, 37, {{1, 1, 6, 5}, {20, 3, 30, 9}, {4, 25, 9, 33}}, bits), 2);
+      ResetDifferences(&f.game);
+      ChooseTargets(&f.game);
+      ASSERT_TRUE(ComposePictures(&f.game));
+      std::vector<bool> inTarget(37 * 37, false);
+      for (DWORD i = 0; i < f.game.targetCount; ++i) {
+        const RECT& r = f.game.targets[i].rect;
+        for (LONG y = r.top; y < r.bottom; ++y)
+          for (LONG x = r.left; x < r.right; ++x) inTarget[static_cast<std::size_t>(y * 37 + x)] = true;
+      }
+      for (LONG y = 0; y < 37; ++y)
+        for (LONG x = 0; x < 37; ++x) {
+          const POINT p = TransformPoint(x, y, 37, 37, t);
+          if (inTarget[static_cast<std::size_t>(p.y * 37 + p.x)]) continue;
+          std::uint32_t expected = fixtures::BackgroundColour(x, y);
+          if (bits == 8) expected = (expected & 0xFF) * 0x010101u;
+          ASSERT_EQ(ShownPixel(f.game.leftPicture, p.x, p.y), expected)
+              << bits << "-bit, orientation " << t << " at " << x << "," << y;
+          ASSERT_EQ(ShownPixel(f.game.rightPicture, p.x, p.y), expected);
+        }
+      if (bits == 24) ExpectComposedAsSeen(f);
+    }
+    EXPECT_EQ(seen.size(), 5u);
   }
 }
 

@@ -53,7 +53,9 @@ std::uint32_t ShownPixel(const DibImage& picture, int x, int y) {
 }
 
 std::uint32_t BackgroundColour(int x, int y) {
-  return static_cast<std::uint32_t>((x * 7 + y * 13) & 0x7F) | 0x100000u * (y & 0x3F);
+  // Every pixel of a small picture tells its place; the blue byte stays below the patches'.
+  return static_cast<std::uint32_t>((x * 7 + y * 13) & 0x7F) |
+         static_cast<std::uint32_t>((y * 5) & 0x7F) << 8 | static_cast<std::uint32_t>((x * 3) & 0xFF) << 16;
 }
 std::uint32_t PatchColour(int i) { return 0x80FF00u + static_cast<std::uint32_t>(i) * 0x10; }
 
