@@ -124,8 +124,12 @@ struct SdlHost::Native {
       const RECT client = user::ClientArea(*w);
       NativeWindow& native = windows[hwnd];
       if (native.window == nullptr) {
-        native.window = SDL_CreateWindow(w->text.c_str(), client.left, client.top - menuHeight,
-                                         content.width, content.height, SDL_WINDOW_SHOWN);
+        // A menu's popup is a popup menu to the desktop as well: it takes no keyboard focus,
+        // which would move the keyboard away from the window whose menu it is.
+        const bool menu = w->windowClass->name == "#32768";
+        native.window = SDL_CreateWindow(
+            w->text.c_str(), client.left, client.top - menuHeight, content.width, content.height,
+            SDL_WINDOW_SHOWN | (menu ? SDL_WINDOW_POPUP_MENU | SDL_WINDOW_SKIP_TASKBAR : 0));
         if (native.window == nullptr) continue;
         SetIconAndCursor(hwnd, native.window);
       }
@@ -199,7 +203,9 @@ struct SdlHost::Native {
         const bool down = e.type == SDL_KEYDOWN;
         const UINT message =
             alt ? (down ? WM_SYSKEYDOWN : WM_SYSKEYUP) : (down ? WM_KEYDOWN : WM_KEYUP);
-        user::QueueInput({focus, message, vk, alt ? (1 << 29) : 0, 0, {}});
+        // Bit 29: Alt is down; bit 30: the key was down already (a repeat), as Windows says.
+        const LPARAM flags = (alt ? (1 << 29) : 0) | (down && e.key.repeat ? (1 << 30) : 0);
+        user::QueueInput({focus, message, vk, flags, 0, {}});
         if (down && vk == VK_BACK) user::QueueInput({focus, WM_CHAR, '\b', 0, 0, {}});
         if (down && alt && vk >= 'A' && vk <= 'Z')
           user::QueueInput({focus, WM_SYSCHAR, vk + 32, 1 << 29, 0, {}});

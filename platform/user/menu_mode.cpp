@@ -231,6 +231,9 @@ void RunMenuMode(HWND hwnd, int index) {
     switch (msg.message) {
       case WM_KEYDOWN:
       case WM_SYSKEYDOWN:
+        // Alt still held from the press that opened the menu repeats; only a new press of it
+        // leaves the menu.
+        if (msg.wParam == VK_MENU && (msg.lParam & (1 << 30))) break;
         Key(msg.wParam);
         break;
       case WM_CHAR:

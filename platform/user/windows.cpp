@@ -201,7 +201,9 @@ void DestroyTree(HWND hwnd) {
   window = FindWindowOf(hwnd);
   if (window->ownDc != nullptr) DeleteDC(window->ownDc);
   if (window->parent == nullptr && window->menu != nullptr) DestroyMenu(window->menu);
-  if (state.active == hwnd) state.active = nullptr;
+  // As on Windows, a window that goes while active hands the activation to its owner.
+  if (state.active == hwnd)
+    state.active = FindWindowOf(window->owner) != nullptr ? window->owner : nullptr;
   state.order.erase(std::remove(state.order.begin(), state.order.end(), hwnd), state.order.end());
   state.windows.Remove(reinterpret_cast<std::uintptr_t>(hwnd));
 }

@@ -221,7 +221,8 @@ TEST(ComposePictures, PictureThatIsNotSquareIsOnlyTurnedHalfwayOrMirrored) {
     ASSERT_TRUE(ComposePictures(&f.game));
     ExpectComposedAsSeen(f);
     if (HasFatalFailure()) return;
-    EXPECT_EQ(f.game.leftPicture.info->biWidth, 34);
+    const LONG width = f.game.leftPicture.info->biWidth;  // a packed field: read by value
+    EXPECT_EQ(width, 34);
     cornerColours.insert(ShownPixel(f.game.leftPicture, 0, 0));
   }
   EXPECT_EQ(cornerColours.size(), 3u) << "as stored, turned halfway and mirrored all occur";
