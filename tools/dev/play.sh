@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Sets up what is missing, builds the game and starts it with the shipped stages.
+#   tools/dev/play.sh
+set -euo pipefail
+cd "$(dirname "$0")/../.."
+
+"tools/dev/install-deps.sh"
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake --build build -j2 --target tavrelo
+# The game finds its stages in .\Stage\, beside where it is started.
+exec build/tavrelo
