@@ -93,24 +93,13 @@ TEST(PlayOrder, NeedsAStageFile) {
 
 class StageFolder : public ::testing::Test {
  protected:
-  void SetUp() override {
-    previous_ = fs::current_path();
-    dir_ = fs::temp_directory_path() / ("tavrelo-catalogue-" + std::to_string(getpid()));
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-    fs::current_path(dir_);
-  }
-  void TearDown() override {
-    fs::current_path(previous_);
-    fs::remove_all(dir_);
-    EXPECT_EQ(g_TrackedList.liveCount, 0u);
-  }
-  void Touch(const std::string& name) { std::ofstream(dir_ / "Stage" / name) << "x"; }
-  fs::path previous_, dir_;
+  void TearDown() override { EXPECT_EQ(g_TrackedList.liveCount, 0u); }
+  void Touch(const std::string& name) { std::ofstream(folder_.path / "Stage" / name) << "x"; }
+  fixtures::WorkFolder folder_{"tavrelo-catalogue"};
 };
 
 TEST_F(StageFolder, ListsTheStageFilesByName) {
-  fs::create_directories(dir_ / "Stage");
+  fs::create_directories(folder_.path / "Stage");
   Touch("b.stg");
   Touch("a.STG");
   Touch("notes.txt");

@@ -1,9 +1,12 @@
 #include "game_fixtures.h"
 
+#include <unistd.h>
+
 #include <cstring>
 
 #include "Bitmap.h"
 #include "TrackedAlloc.h"
+#include "user/user_state.h"
 
 namespace fixtures {
 
@@ -97,6 +100,26 @@ GameFixture::GameFixture(StageData* stage, DWORD difficulty) {
 }
 
 GameFixture::~GameFixture() { GameShutdown(&game); }
+
+WorkFolder::WorkFolder(const std::string& name) : previous_(std::filesystem::current_path()) {
+  path = std::filesystem::temp_directory_path() / (name + "-" + std::to_string(getpid()));
+  std::filesystem::remove_all(path);
+  std::filesystem::create_directories(path);
+  std::filesystem::current_path(path);
+}
+
+WorkFolder::~WorkFolder() {
+  std::filesystem::current_path(previous_);
+  std::filesystem::remove_all(path);
+}
+
+bool PressEnterOnFocus() {
+  const HWND focus = GetFocus();
+  if (focus == nullptr) return false;
+  platform::user::QueueInput({focus, WM_KEYDOWN, VK_RETURN, 0, 0, {}});
+  platform::user::QueueInput({focus, WM_KEYUP, VK_RETURN, 0, 0, {}});
+  return true;
+}
 
 FixedCounter::FixedCounter(std::uint32_t ticks) {
   // The counter runs at 10 MHz: a tick is 100 ns.

@@ -5,6 +5,8 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <filesystem>
+#include <string>
 #include <functional>
 #include <vector>
 
@@ -40,6 +42,24 @@ class GameFixture {
   GameFixture& operator=(const GameFixture&) = delete;
   GameState game{};
 };
+
+// While alive, the current directory is a fresh, empty folder of its own (removed afterwards),
+// where the game looks for its Stage folder.
+class WorkFolder {
+ public:
+  explicit WorkFolder(const std::string& name);
+  ~WorkFolder();
+  WorkFolder(const WorkFolder&) = delete;
+  WorkFolder& operator=(const WorkFolder&) = delete;
+  std::filesystem::path path;
+
+ private:
+  std::filesystem::path previous_;
+};
+
+// Presses Enter on the window with the focus, which answers any message box: a test host's
+// idle step for tests whose game shows boxes. False when nothing has the focus.
+bool PressEnterOnFocus();
 
 // While alive, QueryPerformanceCounter reads `ticks`, and so SeedRandom seeds with it.
 class FixedCounter {

@@ -32,13 +32,7 @@ class Rules : public ::testing::Test {
         [this](const std::string& alias, const std::string&) { sounds_.push_back(alias); });
     platform::user::SetMessageBoxObserver(
         [this](const char*, const char* text, UINT) { boxes_.push_back(text); });
-    host_.onIdle = [] {
-      const HWND focus = GetFocus();
-      if (focus == nullptr) return false;
-      platform::user::QueueInput({focus, WM_KEYDOWN, VK_RETURN, 0, 0, {}});
-      platform::user::QueueInput({focus, WM_KEYUP, VK_RETURN, 0, 0, {}});
-      return true;
-    };
+    host_.onIdle = fixtures::PressEnterOnFocus;
     LoadTexts(nullptr);
     GameState& g = f_.game;
     ResetDifferences(&g);
@@ -186,30 +180,15 @@ TEST_F(Rules, ClockRunsOnlyWhileAStageIsPlayed) {
 // Stage set-up from real files in a Stage folder.
 class StageFlow : public ::testing::Test {
  protected:
-  void SetUp() override {
-    previous_ = fs::current_path();
-    dir_ = fs::temp_directory_path() / ("tavrelo-flow-" + std::to_string(getpid()));
-    fs::remove_all(dir_);
-    fs::create_directories(dir_ / "Stage");
-    fs::copy_file(fs::path(TAVRELO_STAGE_DIR) / "01-meadow.stg", dir_ / "Stage" / "01-meadow.stg");
-    fs::current_path(dir_);
+  StageFlow() {
+    fs::create_directories(folder_.path / "Stage");
+    fs::copy_file(fs::path(TAVRELO_STAGE_DIR) / "01-meadow.stg",
+                  folder_.path / "Stage" / "01-meadow.stg");
+    host_.onIdle = fixtures::PressEnterOnFocus;
   }
-  void TearDown() override {
-    fs::current_path(previous_);
-    fs::remove_all(dir_);
-  }
-  fs::path previous_, dir_;
+  fixtures::WorkFolder folder_{"tavrelo-flow"};
   fixtures::TestHost host_;
   platform::DebugOutputCapture debug_;
-  StageFlow() {
-    host_.onIdle = [] {  // any box that comes up is answered with Enter
-      const HWND focus = GetFocus();
-      if (focus == nullptr) return false;
-      platform::user::QueueInput({focus, WM_KEYDOWN, VK_RETURN, 0, 0, {}});
-      platform::user::QueueInput({focus, WM_KEYUP, VK_RETURN, 0, 0, {}});
-      return true;
-    };
-  }
 };
 
 TEST_F(StageFlow, NewGameStartsStageOneWithFullLivesHintsAndTime) {

@@ -9,7 +9,8 @@ mkdir "$work/Stage" && cp "$stages"/0[1-3]-*.stg "$work/Stage/"
 display=":$(( 90 + RANDOM % 100 ))"
 Xvfb "$display" -screen 0 1024x700x24 -nolisten tcp >/dev/null 2>&1 &
 server=$!
-trap 'kill $server 2>/dev/null; kill $app 2>/dev/null; rm -rf "$work"' EXIT
+# A plain TERM would only bring up the exit question.
+trap 'kill -KILL $app 2>/dev/null; kill $server 2>/dev/null; rm -rf "$work"' EXIT
 export DISPLAY=$display TAVRELO_REGISTRY=$work/user.reg
 export ASAN_OPTIONS="${ASAN_OPTIONS:-}:detect_leaks=0"  # see sdl_smoke.sh
 for _ in $(seq 50); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.1; done

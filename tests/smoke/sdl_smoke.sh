@@ -7,7 +7,8 @@ program=$1
 display=":$(( 90 + RANDOM % 100 ))"
 Xvfb "$display" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
 server=$!
-trap 'kill $server 2>/dev/null; kill $app 2>/dev/null' EXIT
+# A plain TERM would only bring up the exit question.
+trap 'kill -KILL $app 2>/dev/null; kill $server 2>/dev/null' EXIT
 export DISPLAY=$display
 # Under the sanitizers, the desktop libraries SDL loads (D-Bus, X11 backends) keep a few blocks
 # to the end; the program's own blocks are checked by the unit tests.

@@ -11,7 +11,7 @@ work=$(mktemp -d)
 display=":$((90 + RANDOM % 100))"
 Xvfb "$display" -screen 0 800x560x24 -nolisten tcp >/dev/null 2>&1 &
 server=$!
-trap 'kill $server 2>/dev/null || true; kill $app 2>/dev/null || true; rm -rf "$work"' EXIT
+trap 'kill -KILL $app 2>/dev/null || true; kill $server 2>/dev/null || true; rm -rf "$work"' EXIT
 export DISPLAY=$display TAVRELO_REGISTRY=$work/user.reg
 for _ in $(seq 50); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.1; done
 
