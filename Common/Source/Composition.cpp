@@ -1,11 +1,9 @@
 // A stage's two pictures: which differences are in play, which picture each patch goes into,
 // the orientation on Difficult, and the places of the pictures on the playfield.
-#include <stddef.h>
 #include <string.h>
 
 #include "Bitmap.h"
 #include "Tavrelo.h"
-#include "TrackedAlloc.h"
 
 enum { kOrientationCount = 5 };
 
