@@ -15,9 +15,7 @@ static DWORD PixelOffset(const BYTE* block) { return ReadDword(block, 10); }
 static DWORD Width(const BYTE* block) { return ReadDword(block, 18); }
 static DWORD Height(const BYTE* block) { return ReadDword(block, 22); }
 static DWORD BitsPerPixel(const BYTE* block) { return (DWORD)block[28] | (DWORD)block[29] << 8; }
-static DWORD Stride(DWORD width, DWORD bitsPerPixel) {
-  return (width * bitsPerPixel / 8 + 3) & ~3u;
-}
+DWORD BmpStride(DWORD width, DWORD bitsPerPixel) { return (width * bitsPerPixel / 8 + 3) & ~3u; }
 
 BYTE* CreateBmpFromJpeg(const BYTE* jpeg, DWORD length) {
   return JpegToTrackedBmp(jpeg, length, &g_TrackedList, __FILE__, __LINE__);
@@ -31,7 +29,7 @@ void FlipBmp(BYTE* block) {
 
 void FlipBmpRows(BYTE* bits, DWORD width, DWORD height, DWORD bitsPerPixel) {
   if (height < 2) return;
-  DWORD stride = Stride(width, bitsPerPixel);
+  DWORD stride = BmpStride(width, bitsPerPixel);
   DWORD bytes = width * bitsPerPixel / 8;
   for (DWORD k = 0; k < height / 2; ++k) {
     BYTE* a = bits + (size_t)k * stride;
@@ -60,8 +58,8 @@ LONG CopyBmpRect(BYTE* dest, const BYTE* source, DWORD dx, DWORD dy, DWORD w, DW
   // Nothing is ever written outside a picture: a rectangle reaching out is refused whole.
   if (!Inside(dest, dx, dy, w, h) || !Inside(source, sx, sy, w, h)) return 0;
   DWORD bytesPerPixel = bitsPerPixel / 8;
-  DWORD destStride = Stride(Width(dest), bitsPerPixel);
-  DWORD sourceStride = Stride(Width(source), bitsPerPixel);
+  DWORD destStride = BmpStride(Width(dest), bitsPerPixel);
+  DWORD sourceStride = BmpStride(Width(source), bitsPerPixel);
   BYTE* to = dest + PixelOffset(dest) + (size_t)dy * destStride + (size_t)dx * bytesPerPixel;
   const BYTE* from =
       source + PixelOffset(source) + (size_t)sy * sourceStride + (size_t)sx * bytesPerPixel;

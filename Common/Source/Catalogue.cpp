@@ -5,8 +5,7 @@
 #include "Tavrelo.h"
 #include "TrackedAlloc.h"
 
-static const char kStageMask[] = ".\\Stage\\*.stg";
-static const char kStagePrefix[] = ".\\Stage\\";
+static const char kStageMask[] = STAGE_PATH_PREFIX "*.stg";
 
 void FreeStageFiles(GameState* game) {
   if (game->stageFiles != NULL) {
@@ -63,6 +62,10 @@ DWORD ScanStageFiles(GameState* game) {
   return kept > 0 ? 1 : 0;
 }
 
+void MakeStagePath(char* path, const char* name) {
+  snprintf(path, kStagePathChars, "%s%s", STAGE_PATH_PREFIX, name);
+}
+
 DWORD BuildPlayOrder(GameState* game) {
   DWORD fileCount = game->stageFileCount;
   DWORD stages = game->stagesPerGame;
@@ -81,8 +84,7 @@ DWORD BuildPlayOrder(GameState* game) {
     useCount[k] += 1;
   }
   for (DWORD j = 0; j < stages; ++j)
-    snprintf(game->playOrder[j], kStagePathChars, "%s%s", kStagePrefix,
-             game->stageFiles[chosen[j]]);
+    MakeStagePath(game->playOrder[j], game->stageFiles[chosen[j]]);
   TrackedFree(useCount, &g_TrackedList);
   return 1;
 }

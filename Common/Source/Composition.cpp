@@ -64,9 +64,10 @@ static void PasteTurned(DibImage* picture, const Difference* d, DWORD t) {
   LONG w = picture->info->biWidth, h = picture->info->biHeight;
   LONG pw = d->patch.info->biWidth, ph = d->patch.info->biHeight;
   if (d->left < 0 || d->top < 0 || d->left + pw > w || d->top + ph > h) return;
+  // Only differences in play come here, and those have patches of the picture's depth.
   DWORD n = picture->info->biBitCount / 8;
-  if (d->patch.info->biBitCount != picture->info->biBitCount) return;
-  DWORD stride = ((DWORD)w * n + 3) & ~3u, patchStride = ((DWORD)pw * n + 3) & ~3u;
+  DWORD stride = BmpStride((DWORD)w, picture->info->biBitCount);
+  DWORD patchStride = BmpStride((DWORD)pw, picture->info->biBitCount);
   for (LONG y = 0; y < ph; ++y) {
     const BYTE* from = d->patch.bits + (size_t)y * patchStride;
     for (LONG x = 0; x < pw; ++x, from += n) {
@@ -89,7 +90,7 @@ BOOL ComposePictures(GameState* game) {
     // The pixels come out the same.
     OrientForDisplay(&game->rightPicture, t);
     memcpy(game->leftPicture.bits, game->rightPicture.bits,
-           (((DWORD)w * (game->leftPicture.info->biBitCount / 8) + 3) & ~3u) * (DWORD)h);
+           BmpStride((DWORD)w, game->leftPicture.info->biBitCount) * (DWORD)h);
     for (DWORD i = 0; i < stage->differenceCount; ++i) {
       const Difference* d = &stage->differences[i];
       if (!d->available) continue;
@@ -122,7 +123,7 @@ enum Swap { kMirror, kHalfTurn, kTranspose, kAntiTranspose };
 template <DWORD N>
 static void SwapPixelsOf(DibImage* picture, Swap swap) {
   LONG w = picture->info->biWidth, h = picture->info->biHeight;
-  DWORD stride = ((DWORD)w * N + 3) & ~3u;
+  DWORD stride = BmpStride((DWORD)w, N * 8);
   BYTE* bits = picture->bits;
   // The pixel of column x in stored row y.
   auto at = [&](LONG x, LONG y) { return bits + (size_t)y * stride + (size_t)x * N; };
@@ -192,7 +193,7 @@ static void TakeTile(const BYTE* bits, DWORD stride, LONG x0, LONG y0, LONG rows
 
 static void SwapColourPixels(DibImage* picture, Swap swap) {
   LONG w = picture->info->biWidth, h = picture->info->biHeight;
-  DWORD rowBytes = (DWORD)w * 3, stride = (rowBytes + 3) & ~3u;
+  DWORD rowBytes = (DWORD)w * 3, stride = BmpStride((DWORD)w, 24);
   BYTE* bits = picture->bits;
   switch (swap) {
     case kMirror:

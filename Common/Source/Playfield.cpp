@@ -17,7 +17,7 @@ static void DrawPicture(HDC dc, const DibImage& picture, LONG x, LONG y) {
                     DIB_RGB_COLORS);
 }
 
-static void OutlineTarget(GameState* game, HDC dc, const RECT& r) {
+void OutlineTarget(GameState* game, HDC dc, const RECT& r) {
   Rectangle(dc, r.left + game->leftRect.left, r.top + game->leftRect.top,
             r.right + game->leftRect.left, r.bottom + game->leftRect.top);
   Rectangle(dc, r.left + game->rightRect.left, r.top + game->rightRect.top,

@@ -22,7 +22,6 @@ static const RECT kAnchors[kAnchorCount] = {
 
 static const char kNoStageFiles[] = "No stage files were found in the Stage folder.";
 static const char kNoLoadableStage[] = "None of the stage files in the Stage folder could be loaded.";
-static const char kStagePrefix[] = ".\\Stage\\";
 
 static void PlayAlias(const char* alias) { PlaySoundA(alias, NULL, SND_ALIAS | SND_ASYNC); }
 
@@ -145,7 +144,7 @@ void NewGame(GameState* game, DWORD mode) {
 
 // A stage file that will not load gives way to the next file of the catalogue that does.
 static StageData* LoadStandIn(GameState* game, const char* failedPath) {
-  const char* failedName = failedPath + strlen(kStagePrefix);
+  const char* failedName = failedPath + strlen(STAGE_PATH_PREFIX);
   DWORD start = 0;
   for (DWORD i = 0; i < game->stageFileCount; ++i)
     if (strcmp(game->stageFiles[i], failedName) == 0) start = i;
@@ -153,7 +152,7 @@ static StageData* LoadStandIn(GameState* game, const char* failedPath) {
   for (DWORD k = 1; k <= game->stageFileCount; ++k) {
     const char* name = game->stageFiles[(start + k) % game->stageFileCount];
     if (strcmp(name, failedName) == 0) continue;
-    snprintf(path, sizeof path, "%s%s", kStagePrefix, name);
+    MakeStagePath(path, name);
     StageData* stage = LoadStage(path);
     if (stage != NULL) {
       char line[2 * kStagePathChars];
@@ -208,11 +207,7 @@ BOOL SetUpStage(GameState* game) {
 
   ResetDifferences(game);
   ChooseTargets(game);
-  if (!ComposePictures(game)) {
-    OutputDebugStringA("Out of memory: the stage pictures cannot be turned.\n");
-    AbandonGame(game, NULL);
-    return FALSE;
-  }
+  ComposePictures(game);
 
   LONG halfWidth = game->leftPicture.info->biWidth >> 1;
   LONG halfHeight = game->rightPicture.info->biHeight >> 1;
@@ -326,13 +321,8 @@ static void DrawMarks(GameState* game, HDC dc, COLORREF colour, BOOL unmarkedOne
   int previousMode = SetROP2(dc, R2_MASKPENNOT);
   if (unmarkedOnes)
     DrawTargetOutlines(game, dc, 0);
-  else {
-    const RECT& r = game->targets[game->lastFound].rect;
-    Rectangle(dc, r.left + game->leftRect.left, r.top + game->leftRect.top,
-              r.right + game->leftRect.left, r.bottom + game->leftRect.top);
-    Rectangle(dc, r.left + game->rightRect.left, r.top + game->rightRect.top,
-              r.right + game->rightRect.left, r.bottom + game->rightRect.top);
-  }
+  else
+    OutlineTarget(game, dc, game->targets[game->lastFound].rect);
   SetROP2(dc, previousMode);
   SelectObject(dc, previousPen);
   DeleteObject(pen);

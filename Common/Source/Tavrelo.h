@@ -93,6 +93,7 @@ DWORD NextRandom();
 // Composition
 void ResetDifferences(GameState* game);
 void ChooseTargets(GameState* game);
+// Works in place and so always succeeds: 1.
 BOOL ComposePictures(GameState* game);
 BOOL TransformPicture(DibImage* picture, DWORD orientation);
 POINT TransformPoint(LONG x, LONG y, LONG w, LONG h, DWORD orientation);
@@ -103,6 +104,9 @@ RECT CentreRect(POINT centre, LONG halfWidth, LONG halfHeight);
 DWORD ScanStageFiles(GameState* game);
 DWORD BuildPlayOrder(GameState* game);
 void FreeStageFiles(GameState* game);
+// Stage paths are STAGE_PATH_PREFIX followed by a file name, in a kStagePathChars buffer.
+#define STAGE_PATH_PREFIX ".\\Stage\\"
+void MakeStagePath(char* path, const char* name);
 
 // Playfield drawing
 void PaintPlayfield(GameState* game, HDC dc);
@@ -113,5 +117,7 @@ void RestoreBackground(GameState* game, HDC dc, RECT r);
 DWORD SplitDigits(LONG value, DWORD* digits);
 SIZE MeasureDigits(LONG value, LONG spacing);
 void DrawDigitRow(HDC dc, DWORD n, const DWORD* indices, LONG spacing, LONG x, LONG y);
-// Outlines, with the pen and mode already selected, every target whose `marked` equals `marked`.
+// Outlines, with the pen and mode already selected, one target in both pictures, or every
+// target whose `marked` equals `marked`.
+void OutlineTarget(GameState* game, HDC dc, const RECT& r);
 void DrawTargetOutlines(GameState* game, HDC dc, DWORD marked);
