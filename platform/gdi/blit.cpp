@@ -52,7 +52,8 @@ extern "C" BOOL WINAPI BitBlt(HDC hdc, int x, int y, int cx, int cy, HDC hdcSrc,
     return platform::Fail(ERROR_INVALID_PARAMETER, FALSE);  // the subset copies only
   DcObject* sourceDc = FindDc(hdcSrc);
   if (sourceDc == nullptr) return platform::Fail(ERROR_INVALID_HANDLE, FALSE);
-  const auto source = TargetOf(*sourceDc);
+  const Box reads{x1, y1, x1 + cx, y1 + cy};
+  const auto source = TargetOf(*sourceDc, &reads);
   if (!source) return FALSE;
   int dx = x + dest->originX, dy = y + dest->originY;
   int sx = x1 + source->originX, sy = y1 + source->originY;
@@ -70,8 +71,9 @@ extern "C" BOOL WINAPI AlphaBlend(HDC hdcDest, int xoriginDest, int yoriginDest,
   if (ftn.BlendOp != AC_SRC_OVER || ftn.AlphaFormat != 0 || wDest < 0 || hDest < 0 || wSrc < 0 ||
       hSrc < 0)
     return platform::Fail(ERROR_INVALID_PARAMETER, FALSE);
+  const Box reads{xoriginSrc, yoriginSrc, xoriginSrc + wSrc, yoriginSrc + hSrc};
   const auto dest = TargetOf(*destDc);
-  const auto source = TargetOf(*sourceDc);
+  const auto source = TargetOf(*sourceDc, &reads);
   if (!dest || !source) return FALSE;
   const int sx = xoriginSrc + source->originX, sy = yoriginSrc + source->originY;
   if (sx < 0 || sy < 0 || sx + wSrc > source->buffer->width || sy + hSrc > source->buffer->height)

@@ -25,7 +25,7 @@ LOGFONTA StockFont(const char* face, LONG height, LONG weight) {
 struct ScreenState {
   int width = 1920;
   int height = 1080;
-  std::function<void(PixelBuffer&)> painter;
+  ScreenPainter painter;
 };
 
 ScreenState& ScreenSetup() {
@@ -70,17 +70,15 @@ Gdi& State() {
 
 DcObject* FindDc(HDC hdc) { return State().dcs.Find(Value(hdc)); }
 
-std::optional<Target> TargetOf(DcObject& dc) {
+std::optional<Target> TargetOf(DcObject& dc, const Box* reads) {
   switch (dc.kind) {
     case DcKind::Memory: {
       BitmapObject* bitmap = State().bitmaps.Find(dc.bitmap);
       if (bitmap == nullptr) return std::nullopt;
       return Target{&bitmap->buffer, 0, 0, {0, 0, bitmap->buffer.width, bitmap->buffer.height}};
     }
-    case DcKind::Display: {
-      PixelBuffer& screen = Screen();
-      return Target{&screen, 0, 0, {0, 0, screen.width, screen.height}};
-    }
+    case DcKind::Display:
+      return ScreenPart(reads != nullptr ? *reads : Box{0, 0, ScreenWidth(), ScreenHeight()});
     case DcKind::Window:
       return dc.windowTarget ? dc.windowTarget() : std::nullopt;
   }
@@ -97,16 +95,18 @@ void SetScreenSize(int width, int height) {
 int ScreenWidth() { return ScreenSetup().width; }
 int ScreenHeight() { return ScreenSetup().height; }
 
-void SetScreenPainter(std::function<void(PixelBuffer&)> painter) {
-  ScreenSetup().painter = std::move(painter);
-}
+void SetScreenPainter(ScreenPainter painter) { ScreenSetup().painter = std::move(painter); }
 
-PixelBuffer& Screen() {
-  PixelBuffer& screen = State().screen;
-  const ScreenState& setup = ScreenSetup();
-  screen.Resize(setup.width, setup.height, PixelFromColorref(GetSysColor(COLOR_DESKTOP)));
-  if (setup.painter) setup.painter(screen);
-  return screen;
+PixelBuffer Screen() { return std::move(*ScreenPart({0, 0, ScreenWidth(), ScreenHeight()}).owned); }
+
+Target ScreenPart(Box area) {
+  area = area.Intersect({0, 0, ScreenWidth(), ScreenHeight()});
+  if (area.Empty()) area = {};
+  auto part = std::make_shared<PixelBuffer>();
+  part->Resize(area.right - area.left, area.bottom - area.top,
+               PixelFromColorref(GetSysColor(COLOR_DESKTOP)));
+  if (ScreenSetup().painter) ScreenSetup().painter(*part, area.left, area.top);
+  return Target{part.get(), -area.left, -area.top, {0, 0, part->width, part->height}, part};
 }
 
 namespace {
@@ -346,7 +346,8 @@ extern "C" COLORREF WINAPI SetTextColor(HDC hdc, COLORREF color) {
 extern "C" COLORREF WINAPI GetPixel(HDC hdc, int x, int y) {
   DcObject* dc = FindDc(hdc);
   if (dc == nullptr) return CLR_INVALID;
-  const auto target = TargetOf(*dc);
+  const Box reads{x, y, x + 1, y + 1};
+  const auto target = TargetOf(*dc, &reads);
   if (!target) return CLR_INVALID;
   const int bx = x + target->originX, by = y + target->originY;
   const Box& c = target->clip;

@@ -49,6 +49,7 @@ struct Target {
   int originX = 0;
   int originY = 0;
   Box clip;
+  std::shared_ptr<PixelBuffer> owned;  // the display DC's: the screen put together for one call
 };
 
 enum class DcKind { Memory, Display, Window };
@@ -74,23 +75,30 @@ struct Gdi {
   HandleTable<FontObject> fonts{HandleKind::Font};
   std::uintptr_t stock[20] = {};
   std::uintptr_t defaultBitmap = 0;  // the 1 x 1 bitmap of a new memory DC
-  PixelBuffer screen;                // what the display DC shows
 };
 
 // The process-wide state, with its stock objects; never destroyed.
 Gdi& State();
 
 DcObject* FindDc(HDC hdc);
-std::optional<Target> TargetOf(DcObject& dc);
+// `reads`, when given, is the part of the DC (in its own coordinates) that a call reads from: the
+// display DC then puts together only that part of the screen.
+std::optional<Target> TargetOf(DcObject& dc, const Box* reads = nullptr);
 FontObject* SelectedFont(DcObject& dc);
 
 // The screen behind the display DC: its size, and a painter the window manager installs to
 // put the windows on it before it is read. Without one, the screen is the bare desktop.
+// The painter draws into a buffer whose top-left pixel is the screen's (left, top).
+using ScreenPainter = std::function<void(PixelBuffer& buffer, int left, int top)>;
 void SetScreenSize(int width, int height);
 int ScreenWidth();
 int ScreenHeight();
-void SetScreenPainter(std::function<void(PixelBuffer&)> painter);
-PixelBuffer& Screen();
+void SetScreenPainter(ScreenPainter painter);
+// The whole screen, put together afresh.
+PixelBuffer Screen();
+// Only `area` of it (screen coordinates), which is all a read from the display DC needs: a
+// whole screen is megabytes of memory to fill for a few hundred thousand pixels.
+Target ScreenPart(Box area);
 
 // Test hook, not Win32: creates a DC drawing into `buffer` (as a window DC does into its window).
 HDC CreateDcOver(std::function<std::optional<Target>()> target);

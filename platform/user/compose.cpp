@@ -22,16 +22,15 @@ std::function<void(unsigned)>& DialogObserver() {
   return observer.get();
 }
 
-// A DC drawing straight onto the screen buffer, clipped to one box of it.
-HDC ScreenDc(gdi::PixelBuffer& screen, RECT clip) {
-  return gdi::CreateDcOver([&screen, clip]() -> std::optional<gdi::Target> {
-    // A window may stand partly off the screen: only the screen's pixels can be drawn.
-    return gdi::Target{&screen,
-                       0,
-                       0,
-                       {std::max<int>(clip.left, 0), std::max<int>(clip.top, 0),
-                        std::min<int>(clip.right, screen.width),
-                        std::min<int>(clip.bottom, screen.height)}};
+// A DC drawing in screen coordinates onto a buffer whose top-left pixel is the screen's
+// (left, top), clipped to one box of the screen.
+HDC ScreenDc(gdi::PixelBuffer& screen, int left, int top, RECT clip) {
+  return gdi::CreateDcOver([&screen, left, top, clip]() -> std::optional<gdi::Target> {
+    // A window may stand partly off the buffer: only the buffer's pixels can be drawn.
+    const gdi::Box box = gdi::Box{clip.left, clip.top, clip.right, clip.bottom}
+                             .Offset(-left, -top)
+                             .Intersect({0, 0, screen.width, screen.height});
+    return gdi::Target{&screen, -left, -top, box};
   });
 }
 
@@ -52,14 +51,16 @@ void DrawMenuBar(HDC dc, const Window& window, RECT bar) {
 
 }  // namespace
 
-void ComposeWindow(HWND hwnd, gdi::PixelBuffer& screen) {
+void ComposeWindow(HWND hwnd, gdi::PixelBuffer& screen, int left, int top) {
   Window* window = FindWindowOf(hwnd);
   if (window == nullptr || window->parent != nullptr || !(window->style & WS_VISIBLE) ||
       window->minimized)
     return;
   const RECT frame = window->window;
   const RECT client = ClientArea(*window);
-  HDC dc = ScreenDc(screen, frame);
+  const gdi::Box area{left, top, left + screen.width, top + screen.height};
+  if (area.Intersect({frame.left, frame.top, frame.right, frame.bottom}).Empty()) return;
+  HDC dc = ScreenDc(screen, left, top, frame);
   // Frame, caption with its title, menu bar: everything outside the client area.
   if (client.left > frame.left || client.top > frame.top) {
     FillSolid(dc, frame, kFrame);
@@ -85,14 +86,13 @@ void ComposeWindow(HWND hwnd, gdi::PixelBuffer& screen) {
   DeleteDC(dc);
   // The client area's own pixels.
   const gdi::PixelBuffer& pixels = window->surface;
-  for (int y = 0; y < pixels.height; ++y) {
-    const int sy = client.top + y;
-    if (sy < 0 || sy >= screen.height) continue;
-    for (int x = 0; x < pixels.width; ++x) {
-      const int sx = client.left + x;
-      if (sx >= 0 && sx < screen.width) screen.Row(sy)[sx] = pixels.Row(y)[x];
-    }
-  }
+  const gdi::Box shown =
+      gdi::Box{client.left, client.top, client.left + pixels.width, client.top + pixels.height}
+          .Intersect(area);
+  for (int y = shown.top; y < shown.bottom; ++y)
+    std::copy(pixels.Row(y - client.top) + (shown.left - client.left),
+              pixels.Row(y - client.top) + (shown.right - client.left),
+              screen.Row(y - top) + (shown.left - left));
 }
 
 int ComposeContent(HWND hwnd, gdi::PixelBuffer& content) {
@@ -102,7 +102,7 @@ int ComposeContent(HWND hwnd, gdi::PixelBuffer& content) {
   const gdi::PixelBuffer& pixels = window->surface;
   content.Resize(pixels.width, pixels.height + menuHeight);
   if (menuHeight > 0) {
-    HDC dc = ScreenDc(content, {0, 0, content.width, menuHeight});
+    HDC dc = ScreenDc(content, 0, 0, {0, 0, content.width, menuHeight});
     DrawMenuBar(dc, *window, {0, 0, content.width, menuHeight});
     DeleteDC(dc);
   }
@@ -111,8 +111,8 @@ int ComposeContent(HWND hwnd, gdi::PixelBuffer& content) {
   return menuHeight;
 }
 
-void ComposeScreen(gdi::PixelBuffer& screen) {
-  for (HWND hwnd : State().order) ComposeWindow(hwnd, screen);
+void ComposeScreen(gdi::PixelBuffer& screen, int left, int top) {
+  for (HWND hwnd : State().order) ComposeWindow(hwnd, screen, left, top);
 }
 
 void SetDialogObserver(std::function<void(unsigned templateId)> observer) {

@@ -11,10 +11,11 @@
 
 namespace platform::user {
 
-// Draws the desktop and every visible top-level window into `screen`.
-void ComposeScreen(gdi::PixelBuffer& screen);
-// Draws one window, frame and all, at its place on `screen`.
-void ComposeWindow(HWND hwnd, gdi::PixelBuffer& screen);
+// Draws every visible top-level window into `screen`, a buffer over the part of the screen
+// whose top-left pixel is (left, top).
+void ComposeScreen(gdi::PixelBuffer& screen, int left, int top);
+// Draws one window, frame and all, at its place on `screen` (placed as above).
+void ComposeWindow(HWND hwnd, gdi::PixelBuffer& screen, int left, int top);
 
 // What a native window shows of a top-level window: its menu bar, if it has one, above the
 // client area's pixels; `content` is sized to fit. Yields the menu bar's height.

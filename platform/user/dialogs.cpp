@@ -136,8 +136,8 @@ INT_PTR RunModal(HWND dialog, HWND owner) {
   if (top != nullptr && ownerWasEnabled) {
     EnableWindow(top, TRUE);
     // The window in it that had the focus gets it back, as a dialog's does on reactivation.
-    const Window* owner = FindWindowOf(top);
-    const HWND last = owner != nullptr ? owner->lastFocus : nullptr;
+    const Window* topWindow = FindWindowOf(top);
+    const HWND last = topWindow != nullptr ? topWindow->lastFocus : nullptr;
     SetFocus(last != nullptr && TopLevelOf(last) == top && IsWindowEnabled(last) ? last : top);
   }
   if (window != nullptr) DestroyWindow(dialog);

@@ -202,6 +202,8 @@ extern "C" LRESULT WINAPI DefWindowProcA(HWND hWnd, UINT Msg, WPARAM wParam, LPA
     case WM_CLOSE:
       DestroyWindow(hWnd);
       return 0;
+    case WM_QUERYENDSESSION:
+      return TRUE;  // the session may end
     case WM_SYSKEYDOWN:
       if (wParam == VK_F4 && (lParam & (1 << 29)))
         SendMessageA(TopLevelOf(hWnd), WM_SYSCOMMAND, SC_CLOSE, 0);

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "support/test_host.h"
+#include "user/session.h"
 #include "user/user_state.h"
 
 namespace {
@@ -226,6 +227,88 @@ TEST_F(Messaging, OwnDcKeepsItsObjectsAndEraseUsesTheClassBrush) {
   ShowWindow(hwnd, SW_SHOW);
   UpdateWindow(hwnd);  // erases with COLOR_WINDOW, white
   EXPECT_EQ(GetPixel(second, 5, 5), RGB(255, 255, 255));
+}
+
+LRESULT CALLBACK RefusingProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  g_heard.push_back({hwnd, message, wParam, lParam});
+  if (message == WM_QUERYENDSESSION) return FALSE;
+  return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+// A forced end of session: every top-level window is asked, newest first, then every one is
+// told that the session ends, even one that answered no; children hear nothing.
+TEST_F(Messaging, EndOfSessionAsksThenEndsEveryTopLevelWindow) {
+  HWND older = Make();
+  HWND child = Make(WS_CHILD | WS_VISIBLE, older);
+  WNDCLASSEXA wc{};
+  wc.cbSize = sizeof wc;
+  wc.lpfnWndProc = RefusingProc;
+  wc.lpszClassName = "RefusingClass";
+  RegisterClassExA(&wc);
+  HWND newer = CreateWindowExA(0, "RefusingClass", "no", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr,
+                               nullptr, nullptr);
+  windows_.push_back(newer);
+  g_heard.clear();
+  platform::user::EndSession(ENDSESSION_CRITICAL);
+
+  std::vector<Heard> session;
+  for (const Heard& h : g_heard)
+    if (h.message == WM_QUERYENDSESSION || h.message == WM_ENDSESSION) session.push_back(h);
+  ASSERT_EQ(session.size(), 4u);
+  const struct {
+    HWND hwnd;
+    UINT message;
+    WPARAM wParam;
+  } expected[] = {{newer, WM_QUERYENDSESSION, 0},
+                  {older, WM_QUERYENDSESSION, 0},
+                  {newer, WM_ENDSESSION, TRUE},
+                  {older, WM_ENDSESSION, TRUE}};
+  for (std::size_t i = 0; i < session.size(); ++i) {
+    EXPECT_EQ(session[i].hwnd, expected[i].hwnd) << i;
+    EXPECT_EQ(session[i].message, expected[i].message) << i;
+    EXPECT_EQ(session[i].wParam, expected[i].wParam) << i;
+    EXPECT_EQ(static_cast<DWORD>(session[i].lParam), ENDSESSION_CRITICAL) << i;
+  }
+  EXPECT_TRUE(Messages(child).empty());
+  EXPECT_EQ(SendMessageA(older, WM_QUERYENDSESSION, 0, 0), TRUE) << "DefWindowProc agrees";
+}
+
+// The display DC puts together only the part of the screen a call reads, so every read must
+// find the windows at their places whatever part it asks for.
+TEST_F(Messaging, DisplayDcReadsTheWindowsWhereTheyStand) {
+  HWND hwnd = Make(WS_POPUP);  // no frame: the client area starts at (10, 20)
+  ShowWindow(hwnd, SW_SHOW);
+  UpdateWindow(hwnd);
+  HDC own = GetDC(hwnd);
+  RECT box{0, 0, 50, 50};
+  FillRect(own, &box, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+  ReleaseDC(hwnd, own);
+
+  HDC display = CreateDCA("Display", nullptr, nullptr, nullptr);
+  const COLORREF desktop = GetSysColor(COLOR_DESKTOP);
+  EXPECT_EQ(GetPixel(display, 10, 20), RGB(0, 0, 0));
+  EXPECT_EQ(GetPixel(display, 9, 20), desktop);
+  EXPECT_EQ(GetPixel(display, 10, 19), desktop);
+  EXPECT_EQ(GetPixel(display, 70, 80), RGB(255, 255, 255));
+  EXPECT_EQ(GetPixel(display, 209, 169), RGB(255, 255, 255));
+  EXPECT_EQ(GetPixel(display, 210, 169), desktop);
+
+  HDC memory = CreateCompatibleDC(display);
+  HBITMAP bitmap = CreateCompatibleBitmap(display, 20, 20);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  ASSERT_TRUE(BitBlt(memory, 0, 0, 20, 20, display, 5, 15, SRCCOPY));
+  EXPECT_EQ(GetPixel(memory, 4, 4), desktop);
+  EXPECT_EQ(GetPixel(memory, 5, 4), desktop);
+  EXPECT_EQ(GetPixel(memory, 5, 5), RGB(0, 0, 0));
+  EXPECT_EQ(GetPixel(memory, 19, 19), RGB(0, 0, 0));
+  ASSERT_TRUE(BitBlt(memory, 0, 0, 20, 20, display, 200, 160, SRCCOPY));
+  EXPECT_EQ(GetPixel(memory, 9, 9), RGB(255, 255, 255)) << "the window's last pixel";
+  EXPECT_EQ(GetPixel(memory, 10, 9), desktop);
+  EXPECT_EQ(GetPixel(memory, 9, 10), desktop);
+  SelectObject(memory, old);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  DeleteDC(display);
 }
 
 }  // namespace

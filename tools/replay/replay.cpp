@@ -15,9 +15,12 @@
 //   state              the program's state, as the program describes it (if it can)
 //   find N left|right  a click on item N of the program's own choosing (if it can), in the
 //                      left or right half
+//   endsession         the session ends, as a signal makes the SDL2 host end it: the windows
+//                      hear WM_QUERYENDSESSION and WM_ENDSESSION, and the program ends there
 //   # ...              a comment
 // Printed, one line each as it happens: debug TEXT, sound ALIAS, msgbox "CAPTION" "TEXT"
-// BUTTONS, dialog ID, exit CODE; and "running" when the script ends first.
+// BUTTONS, dialog ID, exit CODE; "running" when the script ends first, and "session ended"
+// when the program ended with the session.
 #include "replay.h"
 
 #include <mmsystem.h>
@@ -37,6 +40,7 @@
 #include "kernel/debug_output.h"
 #include "user/compose.h"
 #include "user/message_box.h"
+#include "user/session.h"
 #include "user/user_state.h"
 #include "winmm/sound.h"
 
@@ -192,6 +196,11 @@ class Runner {
           return Fail("there is no item " + std::to_string(item));
         Click(point.x, point.y, false);
         return true;
+      }
+      if (command == "endsession") {
+        user::EndSession(ENDSESSION_CRITICAL);
+        Print("session ended");
+        std::exit(0);  // as the hosts end the program after its windows heard the end
       }
       if (command == "shot" || command == "screen") {
         std::string name;

@@ -11,6 +11,9 @@ enum { kCenterHorizontally = 1, kCenterVertically = 2, kCreditsChars = 4096 };
 
 char g_szEnteredName[kMaxNameLen];
 
+// The score waiting for its name while the name entry is open; 0 once it is on the board.
+static DWORD s_PendingScore;
+
 void CenterWindow(HWND window, DWORD flags) {
   HWND reference = GetParent(window);
   RECT outer, within;
@@ -47,10 +50,31 @@ INT_PTR CALLBACK AboutDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) 
   }
 }
 
+// The pending score takes the tenth place under the entered name, the board is sorted and
+// written at once: a new record survives whatever happens to the program next.
+static void EnterPendingScore() {
+  if (s_PendingScore == 0) return;
+  HighScoreEntry& last = g_Settings.highScores.entries[kHighScoreCount - 1];
+  last.score = s_PendingScore;
+  memcpy(last.name, g_szEnteredName, sizeof last.name);
+  last.name[kMaxNameLen - 1] = '\0';
+  qsort(g_Settings.highScores.entries, kHighScoreCount, sizeof(HighScoreEntry), CompareScores);
+  s_PendingScore = 0;
+  SaveSettings(&g_Settings);
+}
+
 INT_PTR CALLBACK NameDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
   switch (message) {
     case WM_INITDIALOG:
       CenterWindow(dialog, kCenterHorizontally | kCenterVertically);
+      return TRUE;
+    case WM_ENDSESSION:
+      // The program ends with the session before the name is confirmed: the score goes on the
+      // board under what has been typed so far rather than being lost.
+      if (wParam) {
+        GetDlgItemTextA(dialog, IDC_NAME, g_szEnteredName, kMaxNameLen);
+        EnterPendingScore();
+      }
       return TRUE;
     case WM_COMMAND:
       // Only OK ends it: the name is wanted, so Esc does nothing and there is no close box.
@@ -101,6 +125,7 @@ INT_PTR CALLBACK HighScoreDlgProc(HWND dialog, UINT message, WPARAM wParam, LPAR
           if (MessageBoxA(dialog, g_szClearConfirm, g_szTitle,
                           MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES) {
             memset(&g_Settings.highScores, 0, sizeof g_Settings.highScores);
+            SaveSettings(&g_Settings);  // a cleared board stays cleared, whatever comes next
             InvalidateRect(dialog, NULL, TRUE);
           }
           return FALSE;
@@ -114,11 +139,8 @@ INT_PTR CALLBACK HighScoreDlgProc(HWND dialog, UINT message, WPARAM wParam, LPAR
 
 void NewHighScore(HWND owner, DWORD score) {
   g_szEnteredName[0] = '\0';
+  s_PendingScore = score;
   DialogBoxParamA(g_hInstance, MAKEINTRESOURCEA(IDD_NAME), owner, NameDlgProc, 0);
   OutputDebugStringA(g_szEnteredName);
-  HighScoreEntry& last = g_Settings.highScores.entries[kHighScoreCount - 1];
-  last.score = score;
-  memcpy(last.name, g_szEnteredName, sizeof last.name);
-  last.name[kMaxNameLen - 1] = '\0';
-  qsort(g_Settings.highScores.entries, kHighScoreCount, sizeof(HighScoreEntry), CompareScores);
+  EnterPendingScore();
 }

@@ -1,5 +1,6 @@
 // The main window's procedure: paints, clicks and clock ticks go to the game, menu commands and
-// their shortcuts are carried out here, and the settings are written when the window goes.
+// their shortcuts are carried out here, and the settings are written when the window goes or
+// the session ends.
 #include <string.h>
 
 #include "../../../resources/resource.h"
@@ -67,6 +68,13 @@ LRESULT CALLBACK MainWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
       SaveSettings(&g_Settings);
       KillTimer(hwnd, MAIN_TIMER_ID);
       PostQuitMessage(0);
+      return 0;
+    case WM_ENDSESSION:
+      // The program ends with the session, without WM_DESTROY: what that would write is written
+      // now. Until the settings have been read and the window placed (the splash screen may
+      // still be up), the record holds nothing of the player's, and writing it would wipe the
+      // board that is stored.
+      if (wParam && g_Game.hwnd == hwnd) SaveSettings(&g_Settings);
       return 0;
     case WM_MOVE: {
       RECT window;
