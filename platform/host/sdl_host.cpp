@@ -3,15 +3,25 @@
 #include <SDL.h>
 #include <windows.h>
 
+#include <signal.h>
+#include <sys/stat.h>
+
+#include <algorithm>
 #include <chrono>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <map>
+#include <string>
 
 #include "../gdi/gdi_state.h"
 #include "../kernel/resources.h"
 #include "../user/compose.h"
 #include "../user/icons.h"
+#include "../user/session.h"
 #include "../user/user_state.h"
+#include "end_signals.h"
+#include "scale.h"
 
 namespace platform::host {
 namespace {
@@ -71,15 +81,67 @@ WPARAM VirtualKey(SDL_Keycode key) {
   }
 }
 
-SDL_Surface* SurfaceOf(const user::IconImage& image) {
-  SDL_Surface* surface =
-      SDL_CreateRGBSurfaceWithFormat(0, image.width, image.height, 32, SDL_PIXELFORMAT_BGRA32);
+// An icon or cursor picture as an SDL surface, `scale` times its size.
+SDL_Surface* SurfaceOf(const user::IconImage& image, int scale) {
+  SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormat(0, image.width * scale,
+                                                        image.height * scale, 32,
+                                                        SDL_PIXELFORMAT_BGRA32);
   if (surface == nullptr) return nullptr;
-  for (int y = 0; y < image.height; ++y)
-    std::memcpy(static_cast<Uint8*>(surface->pixels) + y * surface->pitch,
-                &image.bgra[static_cast<std::size_t>(y) * image.width * 4],
-                static_cast<std::size_t>(image.width) * 4);
+  // Four bytes a pixel either way: the upscaling moves whole pixels, whatever their order.
+  std::vector<std::uint32_t> pixels(static_cast<std::size_t>(image.width) * image.height);
+  std::memcpy(pixels.data(), image.bgra.data(), pixels.size() * 4);
+  UpscaleNearest(pixels.data(), image.width, image.height, image.width,
+                 static_cast<std::uint32_t*>(surface->pixels), surface->pitch / 4, scale);
   return surface;
+}
+
+// Shows `content` in the window, each of its pixels as a `scale` x `scale` square.
+void Present(SDL_Window* window, const gdi::PixelBuffer& content, int scale) {
+  SDL_Surface* surface = SDL_GetWindowSurface(window);
+  if (surface == nullptr) return;
+  // X11's usual window surface takes the pixels as they are; any other goes through SDL's
+  // conversion (which also makes an alpha channel opaque).
+  const bool direct = surface->format->format == SDL_PIXELFORMAT_XRGB8888;
+  SDL_Surface* target =
+      direct ? surface
+             : SDL_CreateRGBSurfaceWithFormat(0, content.width * scale, content.height * scale,
+                                              32, SDL_PIXELFORMAT_XRGB8888);
+  if (target == nullptr) return;
+  const int width = std::min(content.width, target->w / scale);
+  const int height = std::min(content.height, target->h / scale);
+  if (SDL_LockSurface(target) == 0) {
+    UpscaleNearest(content.pixels.data(), width, height, content.width,
+                   static_cast<std::uint32_t*>(target->pixels), target->pitch / 4, scale);
+    SDL_UnlockSurface(target);
+  }
+  if (!direct) {
+    SDL_BlitSurface(target, nullptr, surface, nullptr);
+    SDL_FreeSurface(target);
+  }
+  SDL_UpdateWindowSurface(window);
+}
+
+// Without a session bus in the environment, libdbus starts one for the X display when SDL
+// connects (autolaunch): a process spawned on every start, and a daemon left running where
+// dbus-x11 is installed. Nothing the program does needs a bus it would have to start.
+void KeepDbusFromLaunchingABus() {
+  if (std::getenv("DBUS_SESSION_BUS_ADDRESS") != nullptr) return;
+  const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+  struct stat bus;
+  if (runtime != nullptr && stat((std::string(runtime) + "/bus").c_str(), &bus) == 0) return;
+  setenv("DBUS_SESSION_BUS_ADDRESS", "disabled:", 0);
+}
+
+// When only one kind of display is named, SDL is to try that one alone: trying the other
+// would only add its own complaint to the one line that says why no window can be shown.
+void ChooseVideoDriver() {
+  const auto set = [](const char* name) {
+    const char* value = std::getenv(name);
+    return value != nullptr && *value != '\0';
+  };
+  if (set("SDL_VIDEODRIVER")) return;
+  if (set("DISPLAY") && !set("WAYLAND_DISPLAY")) SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
+  if (set("WAYLAND_DISPLAY") && !set("DISPLAY")) SDL_SetHint(SDL_HINT_VIDEODRIVER, "wayland");
 }
 
 // The picture of an icon or cursor the program got from LoadIconA or LoadCursorA.
@@ -96,7 +158,9 @@ bool IconOf(HICON handle, user::IconImage* image, int* hotX, int* hotY) {
 
 struct SdlHost::Native {
   std::map<HWND, NativeWindow> windows;
-  std::map<HWND, int> shownSerial;
+  int scale = 1;
+  Uint32 endEvent = 0;  // the event an ending signal becomes
+  std::unique_ptr<EndSignals> signals;
 
   HWND Owner(Uint32 windowId) {
     for (auto& [hwnd, native] : windows)
@@ -128,21 +192,15 @@ struct SdlHost::Native {
         // which would move the keyboard away from the window whose menu it is.
         const bool menu = w->windowClass->name == "#32768";
         native.window = SDL_CreateWindow(
-            w->text.c_str(), client.left, client.top - menuHeight, content.width, content.height,
+            w->text.c_str(), client.left * scale, (client.top - menuHeight) * scale,
+            content.width * scale, content.height * scale,
             SDL_WINDOW_SHOWN | (menu ? SDL_WINDOW_POPUP_MENU | SDL_WINDOW_SKIP_TASKBAR : 0));
         if (native.window == nullptr) continue;
         SetIconAndCursor(hwnd, native.window);
       }
       native.menuHeight = menuHeight;
       SDL_SetWindowTitle(native.window, w->text.c_str());
-      SDL_Surface* surface = SDL_GetWindowSurface(native.window);
-      if (surface == nullptr) continue;
-      SDL_Surface* source =
-          SDL_CreateRGBSurfaceWithFormatFrom(content.pixels.data(), content.width, content.height,
-                                             32, content.width * 4, SDL_PIXELFORMAT_XRGB8888);
-      SDL_BlitSurface(source, nullptr, surface, nullptr);
-      SDL_FreeSurface(source);
-      SDL_UpdateWindowSurface(native.window);
+      Present(native.window, content, scale);
     }
   }
 
@@ -151,32 +209,39 @@ struct SdlHost::Native {
     user::IconImage image;
     int hotX = 0, hotY = 0;
     if (info.hIcon != nullptr && IconOf(info.hIcon, &image, &hotX, &hotY)) {
-      if (SDL_Surface* icon = SurfaceOf(image)) {
+      if (SDL_Surface* icon = SurfaceOf(image, 1)) {
         SDL_SetWindowIcon(window, icon);
         SDL_FreeSurface(icon);
       }
     }
     if (info.hCursor != nullptr && IconOf(info.hCursor, &image, &hotX, &hotY)) {
-      if (SDL_Surface* surface = SurfaceOf(image)) {
-        if (SDL_Cursor* cursor = SDL_CreateColorCursor(surface, hotX, hotY)) SDL_SetCursor(cursor);
+      if (SDL_Surface* surface = SurfaceOf(image, scale)) {
+        if (SDL_Cursor* cursor = SDL_CreateColorCursor(surface, hotX * scale, hotY * scale))
+          SDL_SetCursor(cursor);
         SDL_FreeSurface(surface);
       }
     }
   }
 
   void Handle(const SDL_Event& e) {
+    if (e.type == endEvent) {
+      // The program ends here, as Windows ends one once its windows have heard the end.
+      user::EndSession(ENDSESSION_CRITICAL | (e.user.code == SIGHUP ? ENDSESSION_LOGOFF : 0));
+      std::exit(0);
+    }
     switch (e.type) {
       case SDL_MOUSEBUTTONDOWN:
       case SDL_MOUSEBUTTONUP: {
         HWND hwnd = Owner(e.button.windowID);
         if (hwnd == nullptr || !IsWindowEnabled(hwnd)) return;
-        const int y = e.button.y - windows[hwnd].menuHeight;
+        // Every screen pixel of a scaled window belongs to exactly one of the program's.
+        const int px = e.button.x / scale, py = e.button.y / scale;
+        const int y = py - windows[hwnd].menuHeight;
         if (y < 0) {  // the menu bar
-          if (e.type == SDL_MOUSEBUTTONDOWN)
-            PostMessageA(hwnd, WM_SYSCOMMAND, SC_MOUSEMENU, e.button.x);
+          if (e.type == SDL_MOUSEBUTTONDOWN) PostMessageA(hwnd, WM_SYSCOMMAND, SC_MOUSEMENU, px);
           return;
         }
-        int x = e.button.x, cy = y;
+        int x = px, cy = y;
         const HWND target = user::DeepestChildAt(hwnd, &x, &cy);
         const bool down = e.type == SDL_MOUSEBUTTONDOWN;
         const bool right = e.button.button == SDL_BUTTON_RIGHT;
@@ -237,8 +302,8 @@ struct SdlHost::Native {
             // it.
             user::Window* w = user::FindWindowOf(hwnd);
             const RECT client = user::ClientArea(*w);
-            const int dx = e.window.data1 - client.left,
-                      dy = e.window.data2 + windows[hwnd].menuHeight - client.top;
+            const int dx = e.window.data1 / scale - client.left,
+                      dy = e.window.data2 / scale + windows[hwnd].menuHeight - client.top;
             if ((dx != 0 || dy != 0) && !w->minimized)
               SetWindowPos(hwnd, nullptr, w->window.left + dx, w->window.top + dy, 0, 0,
                            SWP_NOSIZE | SWP_NOZORDER);
@@ -254,20 +319,50 @@ struct SdlHost::Native {
   }
 };
 
-SdlHost::SdlHost() : native_(std::make_unique<Native>()) {
+SdlHost::SdlHost(const char* desktopId) : native_(std::make_unique<Native>()) {
+  // The window surface goes to the screen as it is: through OpenGL it would first load a
+  // software rasteriser of some 60 MB. A value in the user's environment still wins.
+  SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
   SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
-  SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
+  SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");  // the ending signals are ours (EndSignals)
+  // The desktop matches windows to the program's desktop entry by these.
+  setenv("SDL_VIDEO_X11_WMCLASS", desktopId, 0);
+  setenv("SDL_VIDEO_WAYLAND_WMCLASS", desktopId, 0);
+  KeepDbusFromLaunchingABus();
+  ChooseVideoDriver();
+  if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
+    error_ = SDL_GetError();
+    return;
+  }
+  started_ = true;
   SDL_DisplayMode mode;
-  if (SDL_GetDesktopDisplayMode(0, &mode) == 0) gdi::SetScreenSize(mode.w, mode.h);
+  if (SDL_GetDesktopDisplayMode(0, &mode) == 0) {
+    std::string complaint;
+    native_->scale = ChooseScale(mode.w, mode.h, std::getenv("TAVRELO_SCALE"), &complaint);
+    if (!complaint.empty()) std::fprintf(stderr, "%s\n", complaint.c_str());
+    // The program sees the desktop in its own pixels.
+    gdi::SetScreenSize(mode.w / native_->scale, mode.h / native_->scale);
+  }
   SDL_StartTextInput();
+  native_->endEvent = SDL_RegisterEvents(1);
+  native_->signals = std::make_unique<EndSignals>([type = native_->endEvent](int signal) {
+    SDL_Event event{};
+    event.type = type;
+    event.user.code = signal;
+    SDL_PushEvent(&event);  // wakes the wait, which hands it to Handle
+  });
   Install(this);
 }
 
 SdlHost::~SdlHost() {
+  if (!started_) return;
   Install(nullptr);
+  native_->signals.reset();
   for (auto& [hwnd, native] : native_->windows) SDL_DestroyWindow(native.window);
   SDL_Quit();
 }
+
+int SdlHost::scale() const { return native_->scale; }
 
 std::uint64_t SdlHost::Now() {
   return static_cast<std::uint64_t>(std::chrono::duration_cast<std::chrono::nanoseconds>(

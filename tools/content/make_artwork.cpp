@@ -1,9 +1,12 @@
 // tavrelo-make-artwork DIR: draws the game's built-in pictures into DIR: the playfield
 // background, the digit glyph sheet, the splash picture (JPEG), the icon and the cursor.
+// tavrelo-make-artwork --icons DIR NAME: the desktop's icons, DIR/hicolor/SIZE/apps/NAME.png at
+// the sizes of the hicolor theme and DIR/hicolor/scalable/apps/NAME.svg.
 //
 // The panels behind the score, the clock and the lives are one flat colour, the very colour of
 // the glyph cells, because glyphs are copied opaque: the colour is chosen so that it comes back
 // from JPEG decoding unchanged.
+#include <cairo-svg.h>
 #include <cairo.h>
 
 #include <algorithm>
@@ -185,9 +188,17 @@ tools::Image GlyphSheet() {
   return canvas.Rgb();
 }
 
-void MiniScene(cairo_t* cr, double x, double y, double size, bool altered) {
+// A small landscape; the altered one has another roof, another tree and no cloud. With a
+// `corner` radius it is a card with rounded corners.
+void MiniScene(cairo_t* cr, double x, double y, double size, bool altered, double corner = 0) {
+  const auto outline = [&] {
+    if (corner > 0)
+      RoundRect(cr, x, y, size, size, corner);
+    else
+      cairo_rectangle(cr, x, y, size, size);
+  };
   cairo_save(cr);
-  cairo_rectangle(cr, x, y, size, size);
+  outline();
   cairo_clip(cr);
   cairo_pattern_t* sky = cairo_pattern_create_linear(0, y, 0, y + size);
   cairo_pattern_add_color_stop_rgb(sky, 0, 0.55, 0.78, 0.95);
@@ -211,7 +222,7 @@ void MiniScene(cairo_t* cr, double x, double y, double size, bool altered) {
   item(Kind::Tree, 0.72, 0.64, 0.34, {0.3, 0.62, 0.3}, {}, altered ? 1 : 0);
   if (!altered) item(Kind::Cloud, 0.35, 0.2, 0.12, {1, 1, 1}, {}, 0);
   cairo_restore(cr);
-  cairo_rectangle(cr, x, y, size, size);
+  outline();
   Set(cr, {0.3, 0.2, 0.12});
   cairo_set_line_width(cr, 4);
   cairo_stroke(cr);
@@ -295,6 +306,22 @@ void DrawIcon(cairo_t* cr, double size) {
   Set(cr, {0.1, 0.25, 0.4});
   cairo_stroke(cr);
   Magnifier(cr, 18, 17, 6.5);
+}
+
+// The icon from 64 pixels up, and as SVG: the two pictures of a stage, one behind the other,
+// with the magnifier over the house whose roof differs. Smaller, its details would be mush,
+// and the game's own icon stands in.
+void DrawLargeIcon(cairo_t* cr, double size) {
+  cairo_scale(cr, size / 256.0, size / 256.0);
+  const auto card = [&](double x, double y, bool altered) {
+    RoundRect(cr, x + 3, y + 6, 150, 150, 18);
+    Set(cr, {0, 0, 0}, 0.28);
+    cairo_fill(cr);
+    MiniScene(cr, x, y, 150, altered, 18);
+  };
+  card(12, 22, false);
+  card(94, 82, true);
+  Magnifier(cr, 148, 168, 44);
 }
 
 // A pointing hand whose fingertip, the hot spot, is at (12, 0).
@@ -422,9 +449,46 @@ std::vector<std::uint8_t> IconFile(const std::vector<IconEntry>& entries, bool c
 
 bool Save(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes) {
   std::string error;
+  std::error_code ec;
+  std::filesystem::create_directories(path.parent_path(), ec);
   if (tools::WriteFileBytes(path.string(), bytes.data(), bytes.size(), &error)) return true;
   std::fprintf(stderr, "%s\n", error.c_str());
   return false;
+}
+
+cairo_status_t Append(void* closure, const unsigned char* data, unsigned int length) {
+  auto* bytes = static_cast<std::vector<std::uint8_t>*>(closure);
+  bytes->insert(bytes->end(), data, data + length);
+  return CAIRO_STATUS_SUCCESS;
+}
+
+std::vector<std::uint8_t> Png(int size, void (*draw)(cairo_t*, double)) {
+  Canvas canvas(size, size, CAIRO_FORMAT_ARGB32);
+  draw(canvas.cr, size);
+  std::vector<std::uint8_t> bytes;
+  cairo_surface_write_to_png_stream(canvas.surface, Append, &bytes);
+  return bytes;
+}
+
+std::vector<std::uint8_t> Svg(double size, void (*draw)(cairo_t*, double)) {
+  std::vector<std::uint8_t> bytes;
+  cairo_surface_t* surface = cairo_svg_surface_create_for_stream(Append, &bytes, size, size);
+  cairo_svg_surface_set_document_unit(surface, CAIRO_SVG_UNIT_PX);
+  cairo_t* cr = cairo_create(surface);
+  draw(cr, size);
+  cairo_destroy(cr);
+  cairo_surface_destroy(surface);  // finishes the document
+  return bytes;
+}
+
+bool SaveDesktopIcons(const std::filesystem::path& dir, const std::string& name) {
+  for (int size : {16, 32, 48, 64, 128, 256}) {
+    const std::string folder = std::to_string(size) + "x" + std::to_string(size);
+    if (!Save(dir / "hicolor" / folder / "apps" / (name + ".png"),
+              Png(size, size < 64 ? DrawIcon : DrawLargeIcon)))
+      return false;
+  }
+  return Save(dir / "hicolor" / "scalable" / "apps" / (name + ".svg"), Svg(256, DrawLargeIcon));
 }
 
 }  // namespace
@@ -432,8 +496,10 @@ bool Save(const std::filesystem::path& path, const std::vector<std::uint8_t>& by
 
 int main(int argc, char** argv) {
   using namespace content;
+  if (argc == 4 && std::string(argv[1]) == "--icons") return SaveDesktopIcons(argv[2], argv[3]) ? 0 : 1;
   if (argc != 2) {
-    std::fputs("usage: tavrelo-make-artwork DIR\n", stderr);
+    std::fputs("usage: tavrelo-make-artwork DIR\n       tavrelo-make-artwork --icons DIR NAME\n",
+               stderr);
     return 2;
   }
   const std::filesystem::path dir = argv[1];

@@ -28,20 +28,28 @@ const Command kCommands[] = {
      "decode IN.jpg OUT.bmp                 the BMP image the game decodes"},
 };
 
-int Usage() {
-  std::fputs("usage: tavrelo-stage COMMAND ARGS...\n", stderr);
-  for (const Command& command : kCommands) std::fprintf(stderr, "  %s\n", command.synopsis);
-  return 2;
+// The usage, on standard output when asked for (status 0), else on standard error (status 2).
+int Usage(bool asked) {
+  std::FILE* out = asked ? stdout : stderr;
+  std::fputs("usage: tavrelo-stage COMMAND ARGS...\n", out);
+  for (const Command& command : kCommands) std::fprintf(out, "  %s\n", command.synopsis);
+  if (asked) std::fputs("See tavrelo-stage(1) for the stage file and each command.\n", out);
+  return asked ? 0 : 2;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 2) return Usage();
+  if (argc < 2) return Usage(false);
+  if (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) return Usage(true);
+  if (std::strcmp(argv[1], "--version") == 0) {
+    std::printf("tavrelo-stage %s\n", TAVRELO_VERSION);
+    return 0;
+  }
   for (const Command& command : kCommands) {
     if (std::strcmp(argv[1], command.name) == 0)
       return command.run(tools::Arguments(argv + 2, argv + argc));
   }
   std::fprintf(stderr, "tavrelo-stage: unknown command '%s'\n", argv[1]);
-  return Usage();
+  return Usage(false);
 }
