@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <map>
+#include <set>
 #include <string>
 
 #include "../gdi/gdi_state.h"
@@ -161,6 +162,12 @@ struct SdlHost::Native {
   int scale = 1;
   Uint32 endEvent = 0;  // the event an ending signal becomes
   std::unique_ptr<EndSignals> signals;
+  // When a window gains the keyboard, SDL reports the modifiers that are down as if they were
+  // pressed just then. Windows sends no key message for those (only the key state changes),
+  // and a stray Alt would close a menu that has just opened. They come right after the focus
+  // event; these are the ones held back, whose release is held back too.
+  bool focusJustGained = false;
+  std::set<SDL_Keycode> heldBack;
 
   HWND Owner(Uint32 windowId) {
     for (auto& [hwnd, native] : windows)
@@ -223,7 +230,22 @@ struct SdlHost::Native {
     }
   }
 
+  // Whether the key event is one of SDL's reports of the modifiers on a focus change.
+  bool HoldBack(const SDL_Event& e) {
+    const bool afterFocus = focusJustGained;
+    focusJustGained = e.type == SDL_WINDOWEVENT && e.window.event == SDL_WINDOWEVENT_FOCUS_GAINED;
+    if (e.type != SDL_KEYDOWN && e.type != SDL_KEYUP) return false;
+    const SDL_Keycode key = e.key.keysym.sym;
+    if (e.type == SDL_KEYUP) return heldBack.erase(key) > 0;
+    const WPARAM vk = VirtualKey(key);
+    if (!afterFocus || (vk != VK_MENU && vk != VK_SHIFT && vk != VK_CONTROL)) return false;
+    focusJustGained = true;  // more of them may follow
+    heldBack.insert(key);
+    return true;
+  }
+
   void Handle(const SDL_Event& e) {
+    if (HoldBack(e)) return;
     if (e.type == endEvent) {
       // The program ends here, as Windows ends one once its windows have heard the end.
       user::EndSession(ENDSESSION_CRITICAL | (e.user.code == SIGHUP ? ENDSESSION_LOGOFF : 0));

@@ -1,0 +1,95 @@
+# Shared by the smoke tests, which drive programs on the SDL2 host as a person would: a virtual
+# X server of their own, and ways to wait for what a person waits for. Source it; it sets DISPLAY
+# and ends the server and the program ($app, once started) when the test ends.
+
+# Under the sanitizers, the desktop libraries SDL loads (X11 backends, D-Bus) keep a few blocks
+# to the end; the program's own blocks are checked by the unit tests and the replays.
+export ASAN_OPTIONS="${ASAN_OPTIONS:-}:detect_leaks=0"
+
+app=""
+server=""
+trap 'stop_all' EXIT
+stop_all() {
+  [ -n "$app" ] && kill -KILL "$app" 2>/dev/null
+  [ -n "$server" ] && kill "$server" 2>/dev/null
+  [ -n "${cleanup:-}" ] && rm -rf "$cleanup"
+}
+
+# start_display WIDTHxHEIGHT: a virtual screen on a display number nobody else uses.
+start_display() {
+  local number
+  number=$(mktemp)
+  Xvfb -displayfd 3 -screen 0 "${1}x24" -nolisten tcp 3>"$number" >/dev/null 2>&1 &
+  server=$!
+  for _ in $(seq 100); do [ -s "$number" ] && break; sleep 0.05; done
+  export DISPLAY=":$(head -n 1 "$number")"
+  rm -f "$number"
+  [ "$DISPLAY" != ":" ] || { echo "Xvfb did not start"; exit 1; }
+}
+
+window_of() { xdotool search --name "$1" 2>/dev/null | head -n 1; }
+exists() { [ -n "$(window_of "$1")" ]; }
+gone() { ! exists "$1"; }
+ended() { ! kill -0 "$app" 2>/dev/null; }
+count_named() { xdotool search --name "$1" 2>/dev/null | wc -l; }
+
+# wait_for CHECK [SUBJECT]: up to ten seconds for the check to hold.
+wait_for() {
+  for _ in $(seq 100); do "$@" && return 0; sleep 0.1; done
+  echo "waited in vain for: $*"
+  exit 1
+}
+
+# press NAME KEY CHECK [SUBJECT]: gives the window named NAME the keyboard and presses KEY
+# until "CHECK SUBJECT" holds. A loaded machine may take a while to map a window or pass on its
+# focus, so a press can be lost; a press that did take must make the check hold.
+press() {
+  local name=$1 key=$2 check=$3 subject=${4:-}
+  for _ in $(seq 20); do
+    local window
+    window=$(window_of "$name")
+    if [ -n "$window" ]; then
+      xdotool windowfocus --sync "$window" 2>/dev/null
+      sleep 0.3
+      xdotool key "$key"
+    fi
+    for _ in $(seq 10); do
+      $check "$subject" && return 0
+      sleep 0.1
+    done
+  done
+  echo "pressing $key on '$name' never made '$check $subject' true"
+  exit 1
+}
+
+# wait_exit SECONDS: waits for the program to end and sets `status` to its exit status; fails
+# the test when it has not ended in time.
+wait_exit() {
+  for _ in $(seq $(( $1 * 10 ))); do ended && break; sleep 0.1; done
+  ended || { echo "the program did not end within $1 s"; exit 1; }
+  status=0
+  wait "$app" || status=$?
+  app=""
+}
+
+# geometry WINDOW: "X Y WIDTH HEIGHT" of a window on the screen.
+geometry() {
+  xdotool getwindowgeometry "$1" |
+    awk '/Position/ { split($2, p, ","); x = p[1]; y = p[2] }
+         /Geometry/ { split($2, g, "x"); print x, y, g[1], g[2] }'
+}
+
+# varied: whether the colours on standard input (RRGGBB, one a line) are far apart, as a picture's
+# are, rather than one colour with a little shading.
+varied() {
+  local first="" far=0 colour d i
+  while read -r colour; do
+    [ -n "$first" ] || first=$colour
+    for i in 0 2 4; do
+      d=$(( 16#${colour:i:2} - 16#${first:i:2} ))
+      d=${d#-}
+      if (( d > far )); then far=$d; fi
+    done
+  done
+  (( far > 48 ))
+}
