@@ -5,10 +5,8 @@
 set -u
 program=$1 stages=$2
 source "$(dirname "$0")/lib.sh"
-work=$(mktemp -d) && cleanup=$work
-mkdir "$work/Stage" && cp "$stages"/0[1-3]-*.stg "$work/Stage/"
+work_with_stages "$stages"
 start_display 1024x700
-export TAVRELO_REGISTRY=$work/user.reg
 
 (cd "$work" && exec "$program") >/dev/null 2>&1 &
 app=$!

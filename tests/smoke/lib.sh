@@ -27,6 +27,14 @@ start_display() {
   [ "$DISPLAY" != ":" ] || { echo "Xvfb did not start"; exit 1; }
 }
 
+# work_with_stages STAGE_DIR: `work`, a fresh folder with three shipped stages in its Stage/ and
+# the settings file TAVRELO_REGISTRY names; it goes when the test ends.
+work_with_stages() {
+  work=$(mktemp -d) && cleanup=$work
+  mkdir "$work/Stage" && cp "$1"/0[1-3]-*.stg "$work/Stage/"
+  export TAVRELO_REGISTRY=$work/user.reg
+}
+
 window_of() { xdotool search --name "$1" 2>/dev/null | head -n 1; }
 exists() { [ -n "$(window_of "$1")" ]; }
 gone() { ! exists "$1"; }

@@ -7,10 +7,8 @@
 set -u
 program=$1 stages=$2
 source "$(dirname "$0")/lib.sh"
-work=$(mktemp -d) && cleanup=$work
-mkdir "$work/Stage" && cp "$stages"/0[1-3]-*.stg "$work/Stage/"
+work_with_stages "$stages"
 start_display 1280x800
-export TAVRELO_REGISTRY=$work/user.reg
 
 start_game() {
   (cd "$work" && exec "$program") >/dev/null 2>&1 &
