@@ -72,6 +72,19 @@ TEST_F(ShellWindows, CenterWindowCentresAPopupOnItsOwnerAndAControlInItsParent) 
   DestroyWindow(popup);
 }
 
+TEST_F(ShellWindows, CenterWindowCentresADialogWithoutOwnerOnTheScreen) {
+  HWND popup = CreateWindowExA(0, "#32770", "", WS_POPUP | WS_CAPTION, 7, 9, 201, 101, nullptr,
+                               nullptr, nullptr, nullptr);
+  ASSERT_EQ(GetParent(popup), nullptr);
+  RECT screen, r;
+  GetWindowRect(GetDesktopWindow(), &screen);
+  CenterWindow(popup, 3);
+  GetWindowRect(popup, &r);
+  EXPECT_EQ(r.left, ((screen.right - screen.left) - 201) / 2);
+  EXPECT_EQ(r.top, ((screen.bottom - screen.top) - 101) / 2);
+  DestroyWindow(popup);
+}
+
 TEST_F(ShellWindows, CheckMenuGroupMovesTheCheckAndKeepsGrayedItemsGrayed) {
   HMENU mode = GetSubMenu(GetMenu(main_), 1), option = GetSubMenu(GetMenu(main_), 2);
   const auto state = [](HMENU menu, UINT position) {

@@ -16,6 +16,9 @@ static DWORD s_PendingScore;
 
 void CenterWindow(HWND window, DWORD flags) {
   HWND reference = GetParent(window);
+  // A dialog without an owner has nothing to stand over but the screen; without this its place
+  // would come from a rectangle GetWindowRect never filled.
+  if (reference == NULL) reference = GetDesktopWindow();
   RECT outer, within;
   GetWindowRect(window, &outer);
   GetWindowRect(reference, &within);
