@@ -10,6 +10,7 @@
 #define IDC_POINTER 104
 #define IDR_ACCELERATORS 104
 
+#define IDC_STATIC -1  // controls the program never addresses (not in every compiler's headers)
 #define IDC_CREDITS 1002
 #define IDC_NAME 1002
 #define IDC_CLEAR 1005

@@ -222,7 +222,8 @@ static void SwapColourPixels(DibImage* picture, Swap swap) {
       // Tile by tile: each tile above the diagonal trades places with its mirror image below.
       for (LONG i = 0; i < h; i += kTile)
         for (LONG j = i; j < w; j += kTile) {
-          LONG rows = h - i < kTile ? h - i : kTile, columns = w - j < kTile ? w - j : kTile;
+          LONG rows = h - i < kTile ? h - i : (LONG)kTile;
+          LONG columns = w - j < kTile ? w - j : (LONG)kTile;
           TakeTile(bits, stride, j, i, rows, columns, s_tileA);
           if (i == j) {
             PutTransposed(bits, stride, j, i, rows, columns, s_tileA);

@@ -35,15 +35,15 @@ work_with_stages() {
   export TAVRELO_REGISTRY=$work/user.reg
 }
 
-window_of() { xdotool search --name "$1" 2>/dev/null | head -n 1; }
+window_of() { xdotool search --name "$1" 2>/dev/null | head -n 1 || true; }
 exists() { [ -n "$(window_of "$1")" ]; }
 gone() { ! exists "$1"; }
 ended() { ! kill -0 "$app" 2>/dev/null; }
 count_named() { xdotool search --name "$1" 2>/dev/null | wc -l; }
 
-# wait_for CHECK [SUBJECT]: up to ten seconds for the check to hold.
+# wait_for CHECK [SUBJECT]: up to ten seconds (or $wait_seconds) for the check to hold.
 wait_for() {
-  for _ in $(seq 100); do "$@" && return 0; sleep 0.1; done
+  for _ in $(seq $(( ${wait_seconds:-10} * 10 ))); do "$@" && return 0; sleep 0.1; done
   echo "waited in vain for: $*"
   exit 1
 }
@@ -68,6 +68,18 @@ press() {
   done
   echo "pressing $key on '$name' never made '$check $subject' true"
   exit 1
+}
+
+# choose_difficult: Difficult from the Option menu of the main window, through the keyboard.
+# Menu popups are windows without a name (so is one window of the X server's own): the menu is
+# open when there is one more of them.
+popups() { xdotool search --onlyvisible --name '^$' 2>/dev/null | wc -l; }
+menu_open() { [ "$(popups)" -gt "$closed" ]; }
+choose_difficult() {
+  closed=$(popups)
+  press '^Tavrelo$' alt+o menu_open
+  xdotool key d
+  sleep 0.3
 }
 
 # wait_exit SECONDS: waits for the program to end and sets `status` to its exit status; fails

@@ -27,15 +27,10 @@ ends_with_status_0() {
 }
 option_is() { grep -q "\"Option\"=dword:0000000$1" "$work/user.reg"; }
 question_up() { [ "$(count_named '^Tavrelo$')" -ge 2 ]; }
-# Menu popups are windows without a name; so is one window of the X server's own.
-popups() { xdotool search --onlyvisible --name '^$' 2>/dev/null | wc -l; }
-menu_open() { [ "$(popups)" -gt "$closed" ]; }
 
 start_game
 end_splash
-closed=$(popups)
-press '^Tavrelo$' alt+o menu_open
-xdotool key d  # Difficult
+choose_difficult
 sleep 0.3
 xdotool key F2
 sleep 0.5

@@ -13,6 +13,8 @@
 //     what did not happen in time).
 //   tavrelo-xprobe shot OUT.png [X Y W H]   the screen, or the part of it given, as a PNG file
 //   tavrelo-xprobe pixel X Y           the colour of a screen pixel, as RRGGBB
+//   tavrelo-xprobe compare REFERENCE.png X Y [--except X,Y,W,H]... [--diff OUT.png]
+//                                      the screen at (X, Y) against a picture, pixel for pixel
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <signal.h>
@@ -20,6 +22,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -28,6 +31,7 @@
 #include <sstream>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "image.h"
 
@@ -157,9 +161,108 @@ int Usage(const char* name) {
   std::fprintf(stderr,
                "usage: %s launch [--title T] [--settle MS] [--idle MS] [--term] -- PROGRAM...\n"
                "       %s shot OUT.png [X Y W H]\n"
-               "       %s pixel X Y\n",
-               name, name, name);
+               "       %s pixel X Y\n"
+               "       %s compare REFERENCE.png X Y [--except X,Y,W,H]... [--diff OUT.png]\n",
+               name, name, name, name);
   return 2;
+}
+
+bool OnScreen(const tools::Image& screen, int x, int y, int width, int height) {
+  return x >= 0 && y >= 0 && width > 0 && height > 0 && x + width <= screen.width &&
+         y + height <= screen.height;
+}
+
+int Shot(const tools::Image& screen, int argc, char** argv) {
+  if (argc != 3 && argc != 7) return Usage(argv[0]);
+  tools::Image image = screen;
+  if (argc == 7) {
+    const int x = std::atoi(argv[3]), y = std::atoi(argv[4]);
+    const int width = std::atoi(argv[5]), height = std::atoi(argv[6]);
+    if (!OnScreen(screen, x, y, width, height)) {
+      std::fprintf(stderr, "%s: %d, %d, %d x %d is not on the screen\n", argv[0], x, y, width,
+                   height);
+      return 1;
+    }
+    image = tools::Crop(screen, x, y, width, height);
+  }
+  std::string error;
+  if (tools::SavePng(argv[2], image, &error)) return 0;
+  std::fprintf(stderr, "%s\n", error.c_str());
+  return 1;
+}
+
+int Pixel(const tools::Image& screen, int argc, char** argv) {
+  if (argc != 4) return Usage(argv[0]);
+  const int x = std::atoi(argv[2]), y = std::atoi(argv[3]);
+  if (!OnScreen(screen, x, y, 1, 1)) {
+    std::fprintf(stderr, "%s: %d, %d is not on the screen\n", argv[0], x, y);
+    return 1;
+  }
+  const std::uint8_t* p = screen.Pixel(x, y);
+  std::printf("%02X%02X%02X\n", p[0], p[1], p[2]);
+  return 0;
+}
+
+// The screen at (X, Y) against a reference picture, pixel for pixel, but for the rectangles
+// given with --except (in the reference's coordinates). Prints how many pixels differ; status 0
+// when none does. --diff writes the reference dimmed, the rectangles left out in blue and the
+// differing pixels in red.
+int Compare(const tools::Image& screen, int argc, char** argv) {
+  if (argc < 5) return Usage(argv[0]);
+  std::string error;
+  const auto reference = tools::LoadImageFile(argv[2], &error);
+  if (!reference) {
+    std::fprintf(stderr, "%s\n", error.c_str());
+    return 2;
+  }
+  const int left = std::atoi(argv[3]), top = std::atoi(argv[4]);
+  struct Box {
+    int x, y, width, height;
+  };
+  std::vector<Box> except;
+  std::string diffPath;
+  for (int i = 5; i < argc; ++i) {
+    const std::string arg = argv[i];
+    Box box{};
+    if (arg == "--except" && i + 1 < argc &&
+        std::sscanf(argv[i + 1], "%d,%d,%d,%d", &box.x, &box.y, &box.width, &box.height) == 4) {
+      except.push_back(box);
+      ++i;
+    } else if (arg == "--diff" && i + 1 < argc) {
+      diffPath = argv[++i];
+    } else {
+      return Usage(argv[0]);
+    }
+  }
+  if (!OnScreen(screen, left, top, reference->width, reference->height)) {
+    std::fprintf(stderr, "%s: %s at %d, %d does not fit on the screen\n", argv[0], argv[2], left,
+                 top);
+    return 2;
+  }
+  tools::Image diff = *reference;
+  long differing = 0, compared = 0;
+  for (int y = 0; y < reference->height; ++y)
+    for (int x = 0; x < reference->width; ++x) {
+      std::uint8_t* shown = diff.Pixel(x, y);
+      bool skipped = false;
+      for (const Box& b : except)
+        skipped = skipped || (x >= b.x && x < b.x + b.width && y >= b.y && y < b.y + b.height);
+      const bool same = std::memcmp(reference->Pixel(x, y), screen.Pixel(left + x, top + y), 3) == 0;
+      for (int c = 0; c < 3; ++c) shown[c] = static_cast<std::uint8_t>(shown[c] / 3);
+      if (skipped) {
+        shown[2] = static_cast<std::uint8_t>(128 + shown[2] / 2);
+        continue;
+      }
+      ++compared;
+      if (!same) {
+        ++differing;
+        shown[0] = 255, shown[1] = 0, shown[2] = 0;
+      }
+    }
+  std::printf("differing %ld of %ld\n", differing, compared);
+  if (!diffPath.empty() && !tools::SavePng(diffPath, diff, &error))
+    std::fprintf(stderr, "%s\n", error.c_str());
+  return differing == 0 ? 0 : 1;
 }
 
 int Launch(Display* display, const Options& options);
@@ -170,9 +273,9 @@ int main(int argc, char** argv) {
   if (argc < 2) return Usage(argv[0]);
   const std::string command = argv[1];
   Options options;
-  if ((command == "launch" && !ParseOptions(argc, argv, &options)) ||
-      (command == "shot" && argc != 3 && argc != 7) || (command == "pixel" && argc != 4) ||
-      (command != "launch" && command != "shot" && command != "pixel"))
+  if (command == "launch" && !ParseOptions(argc, argv, &options)) return Usage(argv[0]);
+  const auto commands = {"launch", "shot", "pixel", "compare"};
+  if (std::find(commands.begin(), commands.end(), command) == commands.end())
     return Usage(argv[0]);
   Display* display = XOpenDisplay(nullptr);
   if (display == nullptr) {
@@ -180,41 +283,16 @@ int main(int argc, char** argv) {
     return 2;
   }
   int status = 0;
+  tools::Image screen;
   if (command == "launch") {
     status = Launch(display, options);
+  } else if (!Shoot(display, &screen)) {
+    std::fprintf(stderr, "%s: the screen could not be read\n", argv[0]);
+    status = 2;
   } else {
-    tools::Image image;
-    if (!Shoot(display, &image)) {
-      std::fprintf(stderr, "%s: the screen could not be read\n", argv[0]);
-      status = 1;
-    } else if (command == "shot") {
-      std::string error;
-      if (argc == 7) {
-        const int x = std::atoi(argv[3]), y = std::atoi(argv[4]);
-        const int width = std::atoi(argv[5]), height = std::atoi(argv[6]);
-        if (x < 0 || y < 0 || width <= 0 || height <= 0 || x + width > image.width ||
-            y + height > image.height) {
-          std::fprintf(stderr, "%s: %d, %d, %d x %d is not on the screen\n", argv[0], x, y, width,
-                       height);
-          XCloseDisplay(display);
-          return 1;
-        }
-        image = tools::Crop(image, x, y, width, height);
-      }
-      if (!tools::SavePng(argv[2], image, &error)) {
-        std::fprintf(stderr, "%s\n", error.c_str());
-        status = 1;
-      }
-    } else {
-      const int x = std::atoi(argv[2]), y = std::atoi(argv[3]);
-      if (x < 0 || y < 0 || x >= image.width || y >= image.height) {
-        std::fprintf(stderr, "%s: %d, %d is not on the screen\n", argv[0], x, y);
-        status = 1;
-      } else {
-        const std::uint8_t* p = image.Pixel(x, y);
-        std::printf("%02X%02X%02X\n", p[0], p[1], p[2]);
-      }
-    }
+    status = command == "shot"    ? Shot(screen, argc, argv)
+             : command == "pixel" ? Pixel(screen, argc, argv)
+                                  : Compare(screen, argc, argv);
   }
   XCloseDisplay(display);
   return status;

@@ -1,4 +1,6 @@
 // The decode driver: JPEG bytes in a MemStream in, a BMP file image in a new MemStream out.
+// windows.h without the RPC headers: their `boolean` is not the JPEG library's.
+#define WIN32_LEAN_AND_MEAN
 #include "JpegToBmp.h"
 
 #include <setjmp.h>

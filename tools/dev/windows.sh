@@ -1,0 +1,59 @@
+#!/usr/bin/env bash
+# Builds Tavrelo for Windows: build-windows/tavrelo.exe and build-windows/tavrelo-windows.zip.
+# The same game sources, cross-compiled with MinGW-w64 against the real Win32 API, linked
+# statically with libjpeg-turbo, which is built here from Debian's source package of the very
+# version the Linux build links (fetched through a private list of source archives, checked by
+# apt against the archive's signed indexes).
+#   tools/dev/windows.sh
+set -euo pipefail
+cd "$(dirname "$0")/../.."
+top=$PWD
+out=$top/build-windows
+
+sudo=""
+[ "$(id -u)" -ne 0 ] && sudo="sudo"
+packages=(g++-mingw-w64-x86-64 nasm dpkg-dev cmake ninja-build libjpeg62-turbo-dev)
+missing=()
+for package in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' || missing+=("$package")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
+
+# libjpeg-turbo, as the Linux build has it.
+version=$(dpkg-query -W -f='${Version}' libjpeg62-turbo-dev)
+upstream=${version#*:}
+upstream=${upstream%-*}
+source=$out/source/libjpeg-turbo-$upstream
+jpeg=$out/jpeg
+if [ ! -f "$jpeg/lib/libjpeg.a" ] || [ "$(cat "$jpeg/version" 2>/dev/null)" != "$version" ]; then
+  apt=$out/apt
+  mkdir -p "$apt/lists/partial" "$out/source"
+  codename=$(. /etc/os-release && echo "$VERSION_CODENAME")
+  {
+    echo "deb-src http://deb.debian.org/debian $codename main"
+    echo "deb-src http://deb.debian.org/debian $codename-updates main"
+    echo "deb-src http://deb.debian.org/debian-security $codename-security main"
+  } >"$apt/sources.list"
+  options=(-o "Dir::Etc::sourcelist=$apt/sources.list" -o Dir::Etc::sourceparts=-
+           -o "Dir::State::lists=$apt/lists" -o APT::Get::List-Cleanup=0 -o APT::Sandbox::User=root)
+  apt-get "${options[@]}" -qq update
+  rm -rf "$out/source"/libjpeg-turbo*
+  (cd "$out/source" && apt-get "${options[@]}" -qq source "libjpeg-turbo=$version")
+  cmake -S "$source" -B "$out/jpeg-build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-w64-x86_64.cmake" -DCMAKE_INSTALL_PREFIX="$jpeg" \
+    -DENABLE_SHARED=OFF -DENABLE_STATIC=ON -DWITH_TURBOJPEG=OFF -DWITH_JPEG8=OFF >/dev/null
+  cmake --build "$out/jpeg-build" -j2 >/dev/null
+  cmake --install "$out/jpeg-build" >/dev/null
+  echo "$version" >"$jpeg/version"
+fi
+
+cmake -S . -B "$out" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+  -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-w64-x86_64.cmake" \
+  -DJPEG_INCLUDE_DIR="$jpeg/include" -DJPEG_LIBRARY="$jpeg/lib/libjpeg.a" \
+  -DTAVRELO_JPEG_SOURCE_DIR="$source" >/dev/null
+cmake --build "$out" -j2
+echo "built $out/tavrelo.exe and $out/tavrelo-windows.zip (libjpeg-turbo $version)"
