@@ -15,6 +15,12 @@ static BOOL PatchCanBeShown(const Difference* d, const StageData* stage) {
   return d->patch.info != NULL && d->patch.info->biBitCount == stage->picture.info->biBitCount;
 }
 
+BOOL StageHasPlayableDifference(const StageData* stage) {
+  for (DWORD i = 0; i < stage->differenceCount; ++i)
+    if (PatchCanBeShown(&stage->differences[i], stage)) return TRUE;
+  return FALSE;
+}
+
 void ResetDifferences(GameState* game) {
   StageData* stage = game->stage;
   for (DWORD i = 0; i < stage->differenceCount; ++i) {
@@ -326,6 +332,14 @@ POINT TransformPoint(LONG x, LONG y, LONG w, LONG h, DWORD orientation) {
 // The rectangle's last pixel, not its exclusive corner, is the point to turn: turning the
 // corner itself would land the rectangle a pixel beside the pixels it covers.
 void TransformRect(RECT* rect, LONG w, LONG h, DWORD orientation) {
+  if (rect->right <= rect->left || rect->bottom <= rect->top) {
+    // No pixel to turn: the corners below would make a live 1-pixel-thick target of it. It stays
+    // empty, where its top-left corner goes.
+    POINT corner = TransformPoint(rect->left, rect->top, w, h, orientation);
+    rect->left = rect->right = corner.x;
+    rect->top = rect->bottom = corner.y;
+    return;
+  }
   POINT a = TransformPoint(rect->left, rect->top, w, h, orientation);
   POINT b = TransformPoint(rect->right - 1, rect->bottom - 1, w, h, orientation);
   rect->left = a.x < b.x ? a.x : b.x;

@@ -137,14 +137,40 @@ void NewGame(GameState* game, DWORD mode) {
   game->hintsLeft = kStartHints;
   game->score = 0;
   game->stageNumber = 0;
-  BuildPlayOrder(game);
+  if (!BuildPlayOrder(game)) {
+    // Without a fresh order the paths are those of the last game, or none at all.
+    OutputDebugStringA("Out of memory: the play order cannot be drawn; the new game cannot start.\n");
+    AbandonGame(game, NULL);
+    return;
+  }
   game->phase = kPlaying;
   SetUpStage(game);
 }
 
-// A stage file that will not load gives way to the next file of the catalogue that does.
+// The stage at `path`, loaded for play: null, with a debugger line, when it will not load, and
+// also when none of its differences can be played (a patch of another depth than the picture
+// is never pasted), since such a stage could not be won.
+static StageData* LoadPlayableStage(const char* path) {
+  StageData* stage = LoadStage(path);
+  if (stage != NULL && !StageHasPlayableDifference(stage)) {
+    char line[kStagePathChars + 64];
+    snprintf(line, sizeof line, "Stage %s has no difference that can be played.\n", path);
+    OutputDebugStringA(line);
+    FreeStage(stage);
+    stage = NULL;
+  }
+  return stage;
+}
+
+// The file name in a stage path; a path not made by the catalogue is taken whole.
+static const char* StageFileName(const char* path) {
+  size_t prefix = strlen(STAGE_PATH_PREFIX);
+  return strncmp(path, STAGE_PATH_PREFIX, prefix) == 0 ? path + prefix : path;
+}
+
+// A stage file that will not play gives way to the next file of the catalogue that does.
 static StageData* LoadStandIn(GameState* game, const char* failedPath) {
-  const char* failedName = failedPath + strlen(STAGE_PATH_PREFIX);
+  const char* failedName = StageFileName(failedPath);
   DWORD start = 0;
   for (DWORD i = 0; i < game->stageFileCount; ++i)
     if (strcmp(game->stageFiles[i], failedName) == 0) start = i;
@@ -153,7 +179,7 @@ static StageData* LoadStandIn(GameState* game, const char* failedPath) {
     const char* name = game->stageFiles[(start + k) % game->stageFileCount];
     if (strcmp(name, failedName) == 0) continue;
     MakeStagePath(path, name);
-    StageData* stage = LoadStage(path);
+    StageData* stage = LoadPlayableStage(path);
     if (stage != NULL) {
       char line[2 * kStagePathChars];
       snprintf(line, sizeof line, "Stage %s is played in place of %s.\n", path, failedPath);
@@ -179,7 +205,7 @@ BOOL SetUpStage(GameState* game) {
   FreeStage(game->stage);
   game->stage = NULL;
   const char* path = game->playOrder[game->stageNumber];
-  StageData* stage = LoadStage(path);
+  StageData* stage = LoadPlayableStage(path);
   if (stage == NULL) {
     char line[kStagePathChars + 32];
     snprintf(line, sizeof line, "Stage %s cannot be played.\n", path);

@@ -91,6 +91,8 @@ void SeedRandom();
 DWORD NextRandom();
 
 // Composition
+// Whether any difference of the stage can be played: a stage without one could not be won.
+BOOL StageHasPlayableDifference(const StageData* stage);
 void ResetDifferences(GameState* game);
 void ChooseTargets(GameState* game);
 // Works in place and so always succeeds: 1.

@@ -74,6 +74,23 @@ TEST(Orientation, RectangleCoversExactlyTheMovedPixels) {
   }
 }
 
+// A difference whose rectangle holds no pixel can never be hit, and must stay so however the
+// pictures are turned: the corner rule above would otherwise give it a row or column of pixels.
+TEST(Orientation, EmptyAndInvertedRectanglesStayEmpty) {
+  const RECT nothing[] = {{10, 10, 10, 20}, {10, 10, 20, 10}, {10, 10, 10, 10},
+                          {20, 10, 10, 20}, {10, 20, 20, 10}, {0, 0, 0, 0}};
+  for (DWORD t = 0; t < 5; ++t) {
+    for (const RECT& original : nothing) {
+      RECT moved = original;
+      TransformRect(&moved, 30, 30, t);
+      EXPECT_LE(moved.right - moved.left, 0) << "orientation " << t << " from " << original.left
+                                             << "," << original.top << "," << original.right
+                                             << "," << original.bottom;
+      EXPECT_LE(moved.bottom - moved.top, 0) << "orientation " << t;
+    }
+  }
+}
+
 class PictureOrientation : public ::testing::TestWithParam<int> {};
 
 TEST_P(PictureOrientation, EveryPixelGoesWhereItsPointGoes) {

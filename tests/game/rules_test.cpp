@@ -3,9 +3,11 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "../support/stage_builder.h"
 #include "../support/test_heap.h"
 #include "../support/test_host.h"
 #include "Setting.h"
@@ -230,6 +232,99 @@ TEST_F(StageFlow, OutOfMemoryGivesTheStageUpCleanly) {
     GameShutdown(&game);
     EXPECT_EQ(g_TrackedList.liveCount, 0u) << "after " << grants << " grants";
   }
+}
+
+}  // namespace
+
+namespace {
+
+// The lines written to the debugger output that contain `text`.
+int LinesWith(const platform::DebugOutputCapture& debug, const std::string& text) {
+  int count = 0;
+  for (const std::string& line : debug.Lines()) count += line.find(text) != std::string::npos;
+  return count;
+}
+
+// A stage file whose colour picture has only gray patches: each loads, none can be pasted.
+void WriteGrayPatchedStage(const fs::path& path) {
+  fixtures::StageRecipe recipe;
+  recipe.picture = fixtures::EncodeJpeg(fixtures::MakePicture(300, 300, 3));
+  for (int i = 0; i < 5; ++i) {
+    recipe.records.push_back({20 + 50 * i, 20, 60 + 50 * i, 60});
+    recipe.patches.push_back(fixtures::EncodeJpeg(fixtures::MakePicture(40, 40, 1, i + 2)));
+  }
+  recipe.countField = 3 + 2 * static_cast<std::uint32_t>(recipe.records.size());
+  fixtures::WriteFile(path.string(), fixtures::BuildStage(recipe));
+}
+
+TEST_F(StageFlow, AStageWithoutAPlayableDifferenceGivesWayToTheNextThatPlays) {
+  WriteGrayPatchedStage(folder_.path / "Stage" / "00-gray.stg");
+  GameState game{};
+  GameInit(&game);
+  NewGame(&game, 0);
+  ASSERT_EQ(game.phase, static_cast<DWORD>(kPlaying));
+  MakeStagePath(game.playOrder[game.stageNumber], "00-gray.stg");  // the next stage
+  debug_.Clear();
+  ASSERT_TRUE(SetUpStage(&game));
+  EXPECT_EQ(game.targetCount, 5u) << "a stage that can be won";
+  EXPECT_EQ(LinesWith(debug_, "Stage .\\Stage\\00-gray.stg has no difference that can be played."), 1);
+  EXPECT_EQ(LinesWith(debug_, "Stage .\\Stage\\01-meadow.stg is played in place of .\\Stage\\00-gray.stg."), 1);
+  ShowMeOut(&game);
+  EXPECT_EQ(game.foundCount, 1u) << "a hint finds something";
+  GameShutdown(&game);
+  EXPECT_EQ(g_TrackedList.liveCount, 0u);
+}
+
+TEST_F(StageFlow, WhenNoStagePlaysTheGameIsGivenUp) {
+  fs::remove(folder_.path / "Stage" / "01-meadow.stg");
+  WriteGrayPatchedStage(folder_.path / "Stage" / "00-gray.stg");
+  GameState game{};
+  GameInit(&game);
+  NewGame(&game, 0);
+  EXPECT_EQ(game.phase, static_cast<DWORD>(kIdle));
+  EXPECT_EQ(game.stage, nullptr);
+  EXPECT_EQ(game.targetCount, 0u);
+  EXPECT_EQ(game.lives, 0u) << "nothing left to click";
+  GameShutdown(&game);
+  EXPECT_EQ(g_TrackedList.liveCount, 0u);
+}
+
+// The play order's list and its 50 paths are granted; drawing the order is refused. On a
+// first game the paths are empty: the game must not go on with them.
+TEST_F(StageFlow, ARefusedPlayOrderEndsTheAttemptIdle) {
+  GameState game{};
+  GameInit(&game);
+  {
+    test_heap::Refusal refusal(1 + kStagesPerGame);
+    NewGame(&game, 0);
+  }
+  EXPECT_EQ(game.phase, static_cast<DWORD>(kIdle));
+  EXPECT_EQ(game.stage, nullptr);
+  EXPECT_EQ(game.targetCount, 0u);
+  EXPECT_EQ(LinesWith(debug_, "the play order cannot be drawn"), 1);
+  EXPECT_EQ(LinesWith(debug_, "is played in place of"), 0);
+  // A later game still starts.
+  NewGame(&game, 0);
+  EXPECT_EQ(game.phase, static_cast<DWORD>(kPlaying));
+  GameShutdown(&game);
+  EXPECT_EQ(g_TrackedList.liveCount, 0u);
+}
+
+// A stage path shorter than ".\Stage\" (never made by the catalogue, but nothing stops it) is
+// read to its end and no further: the sanitizer build sees any byte read past it.
+TEST_F(StageFlow, AShortStagePathIsNeverReadPastItsEnd) {
+  GameState game{};
+  GameInit(&game);
+  NewGame(&game, 0);
+  char* kept = game.playOrder[game.stageNumber];
+  std::unique_ptr<char[]> shortPath(new char[2]{'x', '\0'});
+  game.playOrder[game.stageNumber] = shortPath.get();
+  debug_.Clear();
+  EXPECT_TRUE(SetUpStage(&game));
+  game.playOrder[game.stageNumber - 1] = kept;
+  EXPECT_EQ(LinesWith(debug_, "is played in place of x."), 1);
+  GameShutdown(&game);
+  EXPECT_EQ(g_TrackedList.liveCount, 0u);
 }
 
 }  // namespace

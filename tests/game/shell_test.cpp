@@ -5,8 +5,10 @@
 #include "../support/test_host.h"
 #include "Setting.h"
 #include "Tavrelo.h"
+#include "gdi/gdi_state.h"
 #include "kernel/debug_output.h"
 #include "shell/Shell.h"
+#include "user/user_state.h"
 
 namespace {
 
@@ -106,6 +108,40 @@ TEST_F(ShellWindows, CheckMenuGroupMovesTheCheckAndKeepsGrayedItemsGrayed) {
   CheckMenuGroup(main_, 7, ID_OPTION_EASY);  // no such group: nothing
   EXPECT_EQ(g_Game.difficulty, 2u);
   CheckMenuGroup(main_, 1, ID_OPTION_MEDIUM);
+}
+
+}  // namespace
+
+namespace {
+
+// The splash picture (500 x 400) centred on the desktop, halves rounded down: on a desktop
+// narrower or lower than the picture it stands one pixel further up and left than C's division
+// toward zero would put it.
+TEST_F(ShellWindows, SplashIsCentredWithItsHalvesRoundedDown) {
+  const struct {
+    int width, height, x, y;
+  } desktops[] = {{1024, 768, 262, 184}, {1025, 769, 262, 184}, {500, 400, 0, 0},
+                  {499, 399, -1, -1},    {497, 397, -2, -2},    {400, 300, -50, -50}};
+  for (const auto& desktop : desktops) {
+    platform::gdi::SetScreenSize(desktop.width, desktop.height);
+    // Each wait of the splash's modal loop looks where the splash stands; it ends by itself.
+    struct WatchingHost : fixtures::TestHost {
+      RECT placed{};
+      bool Wait(std::uint64_t deadline) override {
+        for (HWND hwnd : platform::user::State().order) {
+          const platform::user::Window* w = platform::user::FindWindowOf(hwnd);
+          if (w != nullptr && w->dialogProc == SplashDialogProc && IsWindowVisible(hwnd))
+            GetWindowRect(hwnd, &placed);
+        }
+        return TestHost::Wait(deadline);
+      }
+    } watching;
+    DialogBoxParamA(nullptr, MAKEINTRESOURCEA(IDD_SPLASH), main_, SplashDialogProc, 0);
+    EXPECT_EQ(watching.placed.left, desktop.x) << desktop.width << " x " << desktop.height;
+    EXPECT_EQ(watching.placed.top, desktop.y) << desktop.width << " x " << desktop.height;
+    EXPECT_EQ(watching.placed.right - watching.placed.left, 500);
+  }
+  platform::gdi::SetScreenSize(1920, 1080);
 }
 
 }  // namespace

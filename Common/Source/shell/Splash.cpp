@@ -19,6 +19,10 @@ struct SplashState {
 
 static SplashState s_Splash;
 
+// On a desktop smaller than the picture the difference is negative, and C's division would
+// round its half up, toward zero.
+static int HalfRoundedDown(int value) { return value >= 0 ? value / 2 : -((1 - value) / 2); }
+
 static void SetUpSplash(HWND dialog) {
   BYTE* block = CreateBmpFromJpeg(g_SplashJpeg, g_SplashJpegSize);
   if (block != NULL) {
@@ -26,8 +30,8 @@ static void SetUpSplash(HWND dialog) {
     BindDibImage(&picture, block);
     int w = picture.info->biWidth, h = picture.info->biHeight;
     GetWindowRect(GetDesktopWindow(), &s_Splash.place);
-    int x = (s_Splash.place.right - s_Splash.place.left - w) / 2;
-    int y = (s_Splash.place.bottom - s_Splash.place.top - h) / 2;
+    int x = HalfRoundedDown(s_Splash.place.right - s_Splash.place.left - w);
+    int y = HalfRoundedDown(s_Splash.place.bottom - s_Splash.place.top - h);
     s_Splash.place.left = x;
     s_Splash.place.top = y;
     s_Splash.place.right = w;
