@@ -1,6 +1,8 @@
 // tavrelo-stage inspect, pack, unpack and make, run as an author runs them.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <filesystem>
 #include <string>
@@ -10,6 +12,7 @@
 #include "regions.h"
 #include "stage_file.h"
 #include "support/jpeg_fixtures.h"
+#include "support/stage_builder.h"
 #include "support/tool_runner.h"
 
 namespace {
@@ -264,6 +267,114 @@ TEST(ChangedRegions, NearbyChangesMergeAndSpecksAreNoise) {
   const std::vector<Rect> regions = tools::FindChangedRegions(a, b);
   ASSERT_EQ(regions.size(), 1u);
   EXPECT_EQ(regions[0], (Rect{8, 8, 36, 22}));
+}
+
+}  // namespace
+
+namespace {
+
+// One line naming the file and why, and status 1: never an abort, never a usage text.
+void ExpectOneLineAbout(const fixtures::ToolRun& run, const std::string& file,
+                        const std::string& reason, const std::string& command) {
+  EXPECT_EQ(run.status, 1) << command << "\n" << run.stderrText;
+  EXPECT_EQ(std::count(run.stderrText.begin(), run.stderrText.end(), '\n'), 1)
+      << command << "\n" << run.stderrText;
+  EXPECT_EQ(run.stderrText.rfind(file + ": ", 0), 0u) << command << "\n" << run.stderrText;
+  EXPECT_NE(run.stderrText.find(reason), std::string::npos) << command << "\n" << run.stderrText;
+}
+
+TEST_F(StageTool, EveryCommandAnswersAFileItCannotReadWithOneLine) {
+  const std::string folder = Path("x.stg");  // a folder with a stage's name
+  std::filesystem::create_directories(folder);
+  const std::string missing = Path("missing.png");
+  const std::string picture = SavePng("picture.png", Scene());
+  fixtures::WriteFile(Path("sound.stg"),
+                      tools::BuildStageFile(Scene(), {{{1, 1, 11, 11}, tools::MakeImage(10, 10)}}));
+  const struct {
+    std::string arguments, file, reason;
+  } cases[] = {
+      {"preview " + folder + " " + Path("out.png"), folder, "it is a folder"},
+      {"unpack " + folder + " " + Path("out"), folder, "it is a folder"},
+      {"decode " + folder + " " + Path("out.bmp"), folder, "it is a folder"},
+      {"make -o " + Path("new.stg") + " " + folder + " " + picture, folder, "it is a folder"},
+      {"make -o " + Path("new.stg") + " " + picture + " " + missing, missing,
+       "No such file or directory"},
+      {"pack -o " + Path("new.stg") + " " + folder + " 0,0," + picture, folder, "it is a folder"},
+      {"pack -o " + Path("new.stg") + " @" + folder, folder, "it is a folder"},
+      {"pack -o " + Path("new.stg") + " @" + Path("missing.txt"), Path("missing.txt"),
+       "No such file or directory"},
+      {"pack -o " + Path("new.stg") + " " + picture + " 0,0," + missing, missing,
+       "No such file or directory"},
+  };
+  for (const auto& c : cases)
+    ExpectOneLineAbout(RunStageTool(c.arguments), c.file, c.reason, c.arguments);
+
+  // inspect reports on standard output, a verdict per file, and fails for the unreadable one.
+  const fixtures::ToolRun inspect = RunStageTool("inspect " + folder + " " + Path("sound.stg"));
+  EXPECT_EQ(inspect.status, 1);
+  EXPECT_NE(inspect.stdoutText.find("problem: " + folder + ": cannot read: it is a folder"),
+            std::string::npos)
+      << inspect.stdoutText;
+  EXPECT_NE(inspect.stdoutText.find("verdict: the game plays this stage"), std::string::npos);
+  EXPECT_TRUE(inspect.stderrText.empty()) << inspect.stderrText;
+}
+
+TEST_F(StageTool, EveryCommandAnswersAFileItCannotWriteWithOneLine) {
+  const std::string picture = SavePng("picture.png", Scene());
+  const std::string patch = SavePng("patch.png", tools::MakeImage(10, 10));
+  const std::string stage = Path("sound.stg");
+  fixtures::WriteFile(stage,
+                      tools::BuildStageFile(Scene(), {{{1, 1, 11, 11}, tools::MakeImage(10, 10)}}));
+  const std::string jpeg = SaveJpeg("scene.jpg", Scene(), 90);
+  const std::string folder = Path("taken");
+  std::filesystem::create_directories(folder);
+  const struct {
+    std::string arguments, file, reason;
+  } cases[] = {
+      // A full disk.
+      {"decode " + jpeg + " /dev/full", "/dev/full", "No space left on device"},
+      {"preview " + stage + " /dev/full", "/dev/full", "No space left on device"},
+      {"pack -o /dev/full " + picture + " 1,1," + patch, "/dev/full", "No space left on device"},
+      // A folder in the way, and a folder that is not there.
+      {"decode " + jpeg + " " + folder, folder, "it is a folder"},
+      {"preview " + stage + " " + Path("no/such/out.png"), Path("no/such/out.png"),
+       "No such file or directory"},
+      {"unpack " + stage + " /dev/full", "/dev/full", "Not a directory"},
+  };
+  for (const auto& c : cases)
+    ExpectOneLineAbout(RunStageTool(c.arguments), c.file, c.reason, c.arguments);
+}
+
+TEST_F(StageTool, AFailedWriteLeavesTheFileThatWasThere) {
+  // A file that cannot be replaced while written: its folder is made read-only, which binds
+  // everyone but root.
+  if (geteuid() == 0) GTEST_SKIP() << "root writes anywhere";
+  const std::string picture = SavePng("picture.png", Scene());
+  const std::string kept = Path("locked/kept.stg");
+  std::filesystem::create_directories(Path("locked"));
+  fixtures::WriteFile(kept, tools::Bytes{1, 2, 3});
+  std::filesystem::permissions(Path("locked"), std::filesystem::perms::owner_read |
+                                                   std::filesystem::perms::owner_exec);
+  const fixtures::ToolRun run = RunStageTool("pack -o " + kept + " " + picture);
+  std::filesystem::permissions(Path("locked"), std::filesystem::perms::owner_all);
+  ExpectOneLineAbout(run, kept, "Permission denied", "pack");
+  EXPECT_EQ(fixtures::ReadFile(kept), (tools::Bytes{1, 2, 3}));
+}
+
+// A stage that loads but has no difference the game could play: a colour picture whose every
+// patch is gray. The game passes it over, and inspect says so.
+TEST_F(StageTool, InspectSaysTheGamePassesOverAStageWithNothingToFind) {
+  fixtures::StageRecipe recipe;
+  recipe.picture = fixtures::EncodeJpeg(fixtures::MakePicture(60, 60, 3));
+  recipe.records.push_back({5, 5, 15, 15});
+  recipe.patches.push_back(fixtures::EncodeJpeg(fixtures::MakePicture(10, 10, 1)));
+  recipe.countField = 5;
+  fixtures::WriteFile(Path("gray.stg"), fixtures::BuildStage(recipe));
+  const fixtures::ToolRun run = RunStageTool("inspect " + Path("gray.stg"));
+  EXPECT_EQ(run.status, 1);
+  EXPECT_NE(run.stdoutText.find("problem: no difference can be played"), std::string::npos)
+      << run.stdoutText;
+  EXPECT_NE(run.stdoutText.find("verdict: the game passes over this stage"), std::string::npos);
 }
 
 }  // namespace

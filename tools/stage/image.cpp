@@ -25,8 +25,29 @@ std::uint32_t Le32(const std::uint8_t* at) {
   return at[0] | at[1] << 8 | at[2] << 16 | static_cast<std::uint32_t>(at[3]) << 24;
 }
 
-std::optional<Image> LoadPng(const std::string& path, std::string* error) {
-  SurfacePtr surface(cairo_image_surface_create_from_png(path.c_str()));
+// PNG bytes for cairo, from memory: the file has been read once, with its errors told.
+struct PngReader {
+  const std::vector<std::uint8_t>& bytes;
+  std::size_t at = 0;
+  static cairo_status_t Read(void* closure, unsigned char* data, unsigned int length) {
+    auto* reader = static_cast<PngReader*>(closure);
+    if (reader->bytes.size() - reader->at < length) return CAIRO_STATUS_READ_ERROR;
+    std::memcpy(data, reader->bytes.data() + reader->at, length);
+    reader->at += length;
+    return CAIRO_STATUS_SUCCESS;
+  }
+};
+
+cairo_status_t AppendPng(void* closure, const unsigned char* data, unsigned int length) {
+  auto* bytes = static_cast<std::vector<std::uint8_t>*>(closure);
+  bytes->insert(bytes->end(), data, data + length);
+  return CAIRO_STATUS_SUCCESS;
+}
+
+std::optional<Image> LoadPng(const std::string& path, const std::vector<std::uint8_t>& bytes,
+                             std::string* error) {
+  PngReader reader{bytes};
+  SurfacePtr surface(cairo_image_surface_create_from_png_stream(PngReader::Read, &reader));
   if (cairo_surface_status(surface.get()) != CAIRO_STATUS_SUCCESS) {
     *error = path + ": " + cairo_status_to_string(cairo_surface_status(surface.get()));
     return std::nullopt;
@@ -71,7 +92,8 @@ std::optional<Image> LoadImageFile(const std::string& path, std::string* error) 
   auto bytes = ReadFileBytes(path, error);
   if (!bytes) return std::nullopt;
   static const std::uint8_t kPng[] = {0x89, 'P', 'N', 'G'};
-  if (bytes->size() >= 4 && std::memcmp(bytes->data(), kPng, 4) == 0) return LoadPng(path, error);
+  if (bytes->size() >= 4 && std::memcmp(bytes->data(), kPng, 4) == 0)
+    return LoadPng(path, *bytes, error);
   if (bytes->size() >= 2 && (*bytes)[0] == 0xFF && (*bytes)[1] == 0xD8) {
     auto image = DecodeJpeg(*bytes, Orientation::Upright, error);
     if (!image) *error = path + ": " + *error;
@@ -93,12 +115,13 @@ bool SavePng(const std::string& path, const Image& image, std::string* error) {
     }
   }
   cairo_surface_mark_dirty(surface.get());
-  const cairo_status_t status = cairo_surface_write_to_png(surface.get(), path.c_str());
+  std::vector<std::uint8_t> png;
+  const cairo_status_t status = cairo_surface_write_to_png_stream(surface.get(), AppendPng, &png);
   if (status != CAIRO_STATUS_SUCCESS) {
     *error = path + ": " + cairo_status_to_string(status);
     return false;
   }
-  return true;
+  return WriteFileBytes(path, png.data(), png.size(), error);
 }
 
 Bytes EncodeJpegPixels(const std::uint8_t* pixels, int width, int height, int components,

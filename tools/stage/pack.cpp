@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 
 #include "Stage.h"
 #include "commands.h"
@@ -33,11 +34,9 @@ bool ExpandLists(const Arguments& args, std::vector<Word>* words, std::string* e
       continue;
     }
     const fs::path list = arg.substr(1);
-    std::ifstream in(list);
-    if (!in) {
-      *error = list.string() + ": cannot be read";
-      return false;
-    }
+    const auto bytes = ReadFileBytes(list.string(), error);
+    if (!bytes) return false;
+    std::istringstream in(std::string(bytes->begin(), bytes->end()));
     for (std::string line; std::getline(in, line);) {
       while (!line.empty() && (line.back() == '\r' || line.back() == ' ')) line.pop_back();
       if (line.empty() || line[0] == '#') continue;
@@ -173,6 +172,11 @@ int RunUnpack(const Arguments& args) {
   const fs::path dir = args[1];
   std::error_code ec;
   fs::create_directories(dir, ec);
+  if (ec) {
+    std::fprintf(stderr, "%s: cannot make the folder: %s\n", dir.c_str(), ec.message().c_str());
+    FreeStage(stage);
+    return 1;
+  }
   std::string error;
   // Decoded stage pictures have their stored rows from the visible top down.
   bool ok = SavePng((dir / "picture.png").string(),

@@ -2,6 +2,7 @@
 #include <cstdio>
 
 #include "Stage.h"
+#include "Tavrelo.h"
 #include "commands.h"
 #include "file_io.h"
 #include "kernel/debug_output.h"
@@ -70,21 +71,31 @@ bool InspectOne(const std::string& path) {
       std::printf(", chunk of %u bytes", layout.chunkLengths[chunk]);
     std::printf("\n");
   }
-  if (stage == nullptr) std::printf("  problem: %s\n", refusal.c_str());
+  // A stage that loads but has nothing to find could not be won: the game passes it over.
+  const bool playable = stage != nullptr && StageHasPlayableDifference(stage);
+  if (stage == nullptr)
+    std::printf("  problem: %s\n", refusal.c_str());
+  else if (!playable)
+    std::printf("  problem: no difference can be played: every patch has another colour depth "
+                "than the picture\n");
   for (const std::string& warning : AuthorWarnings(facts))
     std::printf("  warning: %s\n", warning.c_str());
-  std::printf("  verdict: the game %s this stage\n", stage != nullptr ? "plays" : "refuses");
+  std::printf("  verdict: the game %s this stage\n",
+              playable ? "plays" : stage != nullptr ? "passes over" : "refuses");
   FreeStage(stage);
-  return stage != nullptr;
+  return playable;
 }
 
 }  // namespace
 
 StageData* LoadStageOrExplain(const std::string& path) {
-  StageData* stage = LoadStage(path.c_str());
-  if (stage == nullptr)
-    std::fprintf(stderr, "%s: the game cannot load it (tavrelo-stage inspect says why)\n",
-                 path.c_str());
+  std::string refusal;
+  if (!ReadFileBytes(path, &refusal)) {  // a folder opens as a file on POSIX systems
+    std::fprintf(stderr, "%s\n", refusal.c_str());
+    return nullptr;
+  }
+  StageData* stage = LoadAsTheGame(path, &refusal);
+  if (stage == nullptr) std::fprintf(stderr, "%s: the game refuses it: %s\n", path.c_str(), refusal.c_str());
   return stage;
 }
 
