@@ -24,9 +24,16 @@ void AppendChunk(Bytes& file, const Bytes& jpeg) {
 }  // namespace
 
 Bytes BuildStageFile(const Image& picture, const std::vector<StageDifference>& differences) {
+  std::vector<EncodedDifference> encoded;
+  for (const StageDifference& difference : differences)
+    encoded.push_back({difference.rect, EncodeJpeg(difference.patch, Orientation::UpsideDown)});
+  return LayOutStageFile(EncodeJpeg(picture, Orientation::UpsideDown), encoded);
+}
+
+Bytes LayOutStageFile(const Bytes& pictureJpeg, const std::vector<EncodedDifference>& differences) {
   Bytes file(STAGE_HEADER_SIZE, 0);
   PutLe32(file, STAGE_COUNT_OFFSET, static_cast<std::uint32_t>(3 + 2 * differences.size()));
-  for (const StageDifference& difference : differences) {
+  for (const EncodedDifference& difference : differences) {
     const std::size_t at = file.size();
     file.resize(at + STAGE_RECORD_SIZE);
     const Rect& r = difference.rect;
@@ -35,9 +42,9 @@ Bytes BuildStageFile(const Image& picture, const std::vector<StageDifference>& d
     PutLe32(file, at + 8, static_cast<std::uint32_t>(r.right));
     PutLe32(file, at + 12, static_cast<std::uint32_t>(r.bottom));
   }
-  AppendChunk(file, EncodeJpeg(picture, Orientation::UpsideDown));
+  AppendChunk(file, pictureJpeg);
   for (auto it = differences.rbegin(); it != differences.rend(); ++it)
-    AppendChunk(file, EncodeJpeg(it->patch, Orientation::UpsideDown));
+    AppendChunk(file, it->patchJpeg);
   return file;
 }
 

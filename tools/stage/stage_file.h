@@ -33,6 +33,13 @@ struct StageDifference {
 // count field, the records, the picture chunk, the patch chunks in reverse record order.
 Bytes BuildStageFile(const Image& picture, const std::vector<StageDifference>& differences);
 
+// The same layout from JPEG streams encoded already (upside down, as stage files keep them).
+struct EncodedDifference {
+  Rect rect;
+  Bytes patchJpeg;
+};
+Bytes LayOutStageFile(const Bytes& pictureJpeg, const std::vector<EncodedDifference>& differences);
+
 // The raw fields of a stage file, read as far as the file allows.
 struct StageLayout {
   std::uint32_t countField = 0;
