@@ -56,7 +56,11 @@ std::vector<std::string> DescribeGame() {
 
 bool TargetPoint(int item, bool right, POINT* point) {
   const GameState& g = g_Game;
-  if (item < 0 || static_cast<DWORD>(item) >= g.targetCount || g.targets == nullptr) return false;
+  if (g.targets == nullptr) return false;
+  if (item == replay::kNextItem)  // the first target not found yet, in a stage being played
+    for (DWORD i = 0; g.phase == kPlaying && i < g.targetCount && item < 0; ++i)
+      if (!g.targets[i].found) item = static_cast<int>(i);
+  if (item < 0 || static_cast<DWORD>(item) >= g.targetCount) return false;
   const RECT& r = g.targets[item].rect;
   const RECT& picture = right ? g.rightRect : g.leftRect;
   point->x = picture.left + (r.left + r.right) / 2;

@@ -14,7 +14,8 @@
 //   screen NAME        the whole virtual desktop, every visible window on it, as OUTDIR/NAME.png
 //   state              the program's state, as the program describes it (if it can)
 //   find N left|right  a click on item N of the program's own choosing (if it can), in the
-//                      left or right half
+//                      left or right half; `find next` is the first item not found yet, and no
+//                      click at all when there is none
 //   endsession         the session ends, as a signal makes the SDL2 host end it: the windows
 //                      hear WM_QUERYENDSESSION and WM_ENDSESSION, and the program ends there
 //   # ...              a comment
@@ -186,14 +187,17 @@ class Runner {
         continue;
       }
       if (command == "find") {
-        int item = -1;
-        std::string half;
-        if (!(words >> item >> half) || (half != "left" && half != "right"))
-          return Fail("find takes N left|right");
+        std::string which, half;
+        if (!(words >> which >> half) || (half != "left" && half != "right"))
+          return Fail("find takes N left|right or next left|right");
+        const bool next = which == "next";
+        const int item = next ? kNextItem : std::atoi(which.c_str());
         POINT point;
         if (!hooks_.findPoint) return Fail("this program has nothing to find");
-        if (!hooks_.findPoint(item, half == "right", &point))
-          return Fail("there is no item " + std::to_string(item));
+        if (!hooks_.findPoint(item, half == "right", &point)) {
+          if (next) continue;  // nothing left to find: nothing happens
+          return Fail("there is no item " + which);
+        }
         Click(point.x, point.y, false);
         return true;
       }

@@ -12,12 +12,14 @@ namespace replay {
 
 using EntryPoint = int(WINAPI*)(HINSTANCE, HINSTANCE, LPSTR, int);
 
+constexpr int kNextItem = -1;
+
 // What a program may add to the script language.
 struct Hooks {
   // `state`: the lines that describe the program's state.
   std::function<std::vector<std::string>()> state;
-  // `find N left|right`: the client point that hits item N in the named half; false when
-  // there is no such item.
+  // `find N left|right`: the client point that hits item N in the named half (kNextItem: the
+  // first item not found yet); false when there is no such item.
   std::function<bool(int item, bool right, POINT* point)> findPoint;
 };
 
