@@ -48,14 +48,17 @@ void ChooseTargets(GameState* game) {
     stage->differences[k].chosen = 1;
   }
   game->targetCount = 0;
+  // A rectangle is only ever hit inside its picture, and its corners go into sums for turning
+  // and drawing: whatever a file says beyond the picture is cut off, so that no sum overflows.
+  LONG w = stage->picture.info->biWidth, h = stage->picture.info->biHeight;
   for (DWORD i = 0; i < count; ++i) {
     Difference* d = &stage->differences[i];
     if (!d->available || !d->chosen) continue;
     RECT& r = game->targets[game->targetCount].rect;
-    r.left = d->left;
-    r.top = d->top;
-    r.right = d->right;
-    r.bottom = d->bottom;
+    r.left = d->left < 0 ? 0 : d->left > w ? w : d->left;
+    r.top = d->top < 0 ? 0 : d->top > h ? h : d->top;
+    r.right = d->right < 0 ? 0 : d->right > w ? w : d->right;
+    r.bottom = d->bottom < 0 ? 0 : d->bottom > h ? h : d->bottom;
     game->targetCount += 1;
     if (NextRandom() & 1)
       d->patchLeft = 1;
