@@ -11,9 +11,8 @@ start_display 1024x700
 (cd "$work" && exec "$program") >/dev/null 2>&1 &
 app=$!
 # The windows named Tavrelo: the main window, and a message box while one is open.
-wait_for exists '^Tavrelo$'
+end_splash
 main=$(window_of '^Tavrelo$')
-# The splash screen has no name and ends at any key.
 sleep 0.5
 for _ in $(seq 30); do
   xdotool windowfocus --sync "$main" 2>/dev/null

@@ -48,6 +48,22 @@ wait_for() {
   exit 1
 }
 
+# end_splash: presses a key on the splash screen (a window without a name, as one window of the
+# X server's own is) until the main window named Tavrelo is up. By itself the splash screen
+# lasts 455 steps of its timer, which a loaded machine stretches well past ten seconds.
+end_splash() {
+  local window
+  for _ in $(seq 100); do
+    exists '^Tavrelo$' && return 0
+    for window in $(xdotool search --onlyvisible --name '^$' 2>/dev/null); do
+      xdotool windowfocus "$window" 2>/dev/null && xdotool key space
+    done
+    sleep 0.2
+  done
+  echo "the splash screen never gave way to the window named Tavrelo"
+  exit 1
+}
+
 # press NAME KEY CHECK [SUBJECT]: gives the window named NAME the keyboard and presses KEY
 # until "CHECK SUBJECT" holds. A loaded machine may take a while to map a window or pass on its
 # focus, so a press can be lost; a press that did take must make the check hold.

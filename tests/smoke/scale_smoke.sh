@@ -28,7 +28,7 @@ start_display 3840x2160
 start_game() {
   (cd "$work" && exec "$program") >"$work/stderr" 2>&1 &
   app=$!
-  wait_for exists '^Tavrelo$'
+  end_splash
   main=$(window_of '^Tavrelo$')
   sleep 0.3
   read -r x y width height <<<"$(geometry "$main")"

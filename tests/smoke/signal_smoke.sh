@@ -14,12 +14,6 @@ start_game() {
   (cd "$work" && exec "$program") >/dev/null 2>&1 &
   app=$!
 }
-# The splash screen is a window without a name; it ends at a key.
-end_splash() {
-  wait_for exists '^Tavrelo$'
-  sleep 0.3
-  xdotool key space
-}
 ends_with_status_0() {
   kill -s "$1" "$app"
   wait_exit 5

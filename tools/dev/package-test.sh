@@ -61,7 +61,7 @@ unset XDG_CONFIG_HOME TAVRELO_REGISTRY
 start_display 1024x768
 (cd "$player/somewhere" && exec tavrelo) >"$player/stderr" 2>&1 &
 app=$!
-wait_for exists '^Tavrelo$'
+end_splash
 sleep 1  # its first picture on the screen
 [ "$(readlink "/proc/$app/cwd")" = /usr/share/games/tavrelo ] ||
   { echo "it plays from $(readlink "/proc/$app/cwd")"; exit 1; }
