@@ -176,7 +176,7 @@ std::string PlaySeed(const std::string& replay, const fs::path& stages, const fs
   Monkey monkey(seed);
   std::vector<std::string> events;
   for (int i = 0; i < eventCount; ++i) events.push_back(monkey.Event());
-  // Five stages are as good as sixty for a monkey, and quicker to copy.
+  // Five stages are as good as the whole set for a monkey, and quicker to copy.
   fs::remove_all(folder);
   fs::create_directories(folder / "Stage");
   std::vector<fs::path> files;

@@ -1,12 +1,22 @@
 // tavrelo-make-stages DIR [COUNT [SEED]]: draws the game's stage set.
 //
-// Each stage is a scene of things on a painted backdrop; each difference changes one thing:
-// takes it away, adds one, recolours, moves, resizes, mirrors or redraws it. A change is kept
-// only when a person sees it at once (enough pixels change, strongly) and it keeps clear of
-// every other difference. The same seed gives the same files.
+// Each stage is a full scene: a backdrop with its own detail, scenery, a middle ground and a
+// foreground of things, many with small parts of their own. Each difference changes one thing
+// or one part of it: a detail taken away or added, a part recoloured, one of a group taken away
+// or one added, a shape redrawn, a thing moved a little, turned or mirrored, a pattern changed.
+// At most one thing in five changes, so that the changes hide among what stays.
+//
+// A change is kept only when it is fair: its area is at least 12 x 12 pixels with at least 60
+// pixels that change strongly, and it keeps clear of every other difference; and a stage only
+// when at least two of its differences are small (at most 1 % of the picture) and at most two
+// large (more than 3 %). Nothing outside the differences may change. The same seed gives the
+// same files.
 #include <algorithm>
+#include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -14,35 +24,54 @@
 #include "commands.h"
 #include "random.h"
 #include "scene.h"
+#include "stats.h"
 #include "themes.h"
 
 namespace content {
 namespace {
 
 constexpr int kSide = 300;
-constexpr int kGap = 4;            // between things, and between differences
-constexpr int kStrongChange = 60;  // a channel moves by more than this
-constexpr int kMinStrongPixels = 140;
-constexpr int kMinSide = 14;
-
-bool Inside(const tools::Rect& r) {
-  return r.left >= 1 && r.top >= 1 && r.right <= kSide - 1 && r.bottom <= kSide - 1;
-}
+constexpr int kDifferenceGap = 4;  // between differences
+constexpr int kMinStrongPixels = 60;
+constexpr int kMinSide = 12;
+constexpr int kSmallArea = kSide * kSide / 100;     // 1 % of the picture
+constexpr int kLargeArea = 3 * kSide * kSide / 100;  // 3 %
+constexpr int kMinThings = 30;
+constexpr int kThingsPerDifference = 5;
 
 tools::Rect Grow(const tools::Rect& r, int by) {
   return {r.left - by, r.top - by, r.right + by, r.bottom + by};
 }
 
-// Whether `item` may stand among `items`: clear of every other thing, and not a second sun or
-// moon.
+bool Inside(const tools::Rect& r) {
+  return r.left >= 1 && r.top >= 1 && r.right <= kSide - 1 && r.bottom <= kSide - 1;
+}
+
+// How much of the smaller of two things may stand behind the other: enough for the picture to
+// read as one scene, not so much that a thing is lost behind another.
+constexpr double kMostHidden = 0.22;
+
+int Pixels(const tools::Rect& r) { return std::max(0, r.Width()) * std::max(0, r.Height()); }
+
+tools::Rect Common(const tools::Rect& a, const tools::Rect& b) {
+  return {std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
+          std::min(a.bottom, b.bottom)};
+}
+
+// Whether `item` may stand among `items`: on the picture, overlapping no other thing of the
+// middle ground and foreground by more than a little (scenery may overlap as it likes), and not
+// a second sun or moon.
 bool Fits(const Item& item, const std::vector<Item>& items, std::size_t except) {
   const tools::Rect box = BoxOf(item);
   if (!Inside(box)) return false;
   const bool unique = item.kind == Kind::Sun || item.kind == Kind::Moon;
   for (std::size_t i = 0; i < items.size(); ++i) {
     if (i == except || items[i].removed) continue;
-    if (Grow(box, kGap).Overlaps(BoxOf(items[i]))) return false;
     if (unique && items[i].kind == item.kind) return false;
+    if (item.fixed || items[i].fixed) continue;
+    const tools::Rect other = BoxOf(items[i]);
+    const int shared = Pixels(Common(box, other));
+    if (shared > kMostHidden * std::min(Pixels(box), Pixels(other))) return false;
   }
   return true;
 }
@@ -50,31 +79,139 @@ bool Fits(const Item& item, const std::vector<Item>& items, std::size_t except) 
 Item NewItem(const Placement& placement, Random& rng) {
   Item item;
   item.kind = rng.Pick(placement.kinds);
+  const KindInfo& info = InfoOf(item.kind);
   item.size = rng.Uniform(placement.minSize, placement.maxSize);
   item.x = rng.Uniform(placement.zone.left, placement.zone.right);
-  item.y = rng.Uniform(placement.zone.top, placement.zone.bottom);
-  item.mirrored = InfoOf(item.kind).asymmetric && rng.Chance(0.5);
-  item.variant = rng.Int(0, InfoOf(item.kind).variants - 1);
+  item.y = placement.baseline > 0 ? placement.baseline - item.size / 2 - 1
+                                  : rng.Uniform(placement.zone.top, placement.zone.bottom);
+  item.mirrored = info.asymmetric && rng.Chance(0.5);
+  item.variant = rng.Int(0, info.variants - 1);
+  item.details = info.maxDetails > 0 ? rng.Int(1, info.maxDetails) : 0;
+  item.pattern = info.patterned && rng.Chance(0.6) ? rng.Int(1, kPatterns - 1) : 0;
+  item.fixed = placement.scenery;
   ColourItem(item, rng);
   return item;
 }
 
-Scene BuildScene(const Theme& theme, Random& rng) {
+Scene BuildScene(const Composition& composition, Random& rng) {
   Scene scene;
-  scene.backdrop = theme.makeBackdrop(rng);
-  for (const Placement& placement : theme.placements) {
-    const int wanted = rng.Int(placement.minCount, placement.maxCount);
-    for (int placed = 0, tries = 0; placed < wanted && tries < 400; ++tries) {
-      const Item item = NewItem(placement, rng);
-      if (!Fits(item, scene.items, SIZE_MAX)) continue;
-      scene.items.push_back(item);
-      ++placed;
+  scene.backdrop = composition.makeBackdrop(rng);
+  // Scenery first: it stands behind everything else.
+  for (bool scenery : {true, false})
+    for (const Placement& placement : composition.placements) {
+      if (placement.scenery != scenery) continue;
+      const int wanted = rng.Int(placement.minCount, placement.maxCount);
+      for (int placed = 0, tries = 0; placed < wanted && tries < 400; ++tries) {
+        const Item item = NewItem(placement, rng);
+        if (!Fits(item, scene.items, SIZE_MAX)) continue;
+        scene.items.push_back(item);
+        ++placed;
+      }
     }
-  }
   return scene;
 }
 
-enum class Change { Remove, Add, Recolour, Move, Resize, Mirror, Redraw };
+// Things and their parts, each of which a player looks over.
+int ThingsAndPartsIn(const Scene& scene) {
+  int things = 0;
+  for (const Item& item : scene.items)
+    if (!item.removed) things += PartsOf(item);
+  return things;
+}
+
+int WholeThingsIn(const Scene& scene) {
+  return static_cast<int>(std::count_if(scene.items.begin(), scene.items.end(),
+                                        [](const Item& item) { return !item.removed; }));
+}
+
+enum class Change {
+  Remove,        // one of a group, or a small thing, taken away
+  Add,           // a small thing added
+  Recolour,      // a small thing in another colour
+  RecolourPart,  // a part in another colour: a roof, a sail, one book, the fruit
+  Move,          // a little way
+  Turn,
+  Mirror,
+  Reshape,       // another drawing of it: a round window made square, another clock time
+  FewerDetails,  // a window, a button, an apple, a spot taken away
+  MoreDetails,   // one added
+  Pattern,       // stripes for dots, a plain cloth patterned
+};
+
+// The kinds of change, as often as each is to be tried: most of them touch a part, not a
+// whole thing.
+const std::vector<Change> kChanges = {
+    Change::FewerDetails, Change::FewerDetails, Change::FewerDetails, Change::MoreDetails,
+    Change::MoreDetails,  Change::RecolourPart, Change::RecolourPart, Change::RecolourPart,
+    Change::Pattern,      Change::Pattern,      Change::Reshape,      Change::Reshape,
+    Change::Move,         Change::Turn,         Change::Turn,         Change::Mirror,
+    Change::Remove,       Change::Remove,       Change::Recolour,
+};
+
+// Kinds whose accent colour is a part a player sees at once.
+bool AccentShows(const Item& item) {
+  switch (item.kind) {
+    case Kind::House:
+    case Kind::Boat:
+    case Kind::Flower:
+    case Kind::Fish:
+    case Kind::Butterfly:
+    case Kind::Book:
+    case Kind::Kite:
+    case Kind::Umbrella:
+    case Kind::Frame:
+    case Kind::Jar:
+    case Kind::Ball:
+    case Kind::Rocket:
+    case Kind::Planet:
+    case Kind::Cup:
+      return true;
+    case Kind::Tree:
+    case Kind::Bush:
+    case Kind::Cactus:
+    case Kind::Cat:
+    case Kind::Shirt:
+      return item.details > 0;
+    default:
+      return item.pattern != 0;
+  }
+}
+
+// Kinds that look another way when turned a little: not round ones, and not ones that stand on
+// the ground as a whole (a tilted house reads as a mistake, not a difference).
+bool TurnShows(Kind kind) {
+  switch (kind) {
+    case Kind::Sun:
+    case Kind::Moon:
+    case Kind::Ball:
+    case Kind::Clock:
+    case Kind::Planet:
+    case Kind::Cloud:
+    case Kind::House:
+    case Kind::Tree:
+    case Kind::Pine:
+    case Kind::Bush:
+    case Kind::Lighthouse:
+    case Kind::Pyramid:
+    case Kind::Snowman:
+    case Kind::Window:
+    case Kind::Grass:
+    case Kind::Seaweed:
+      return false;
+    default:
+      return true;
+  }
+}
+
+Colour AnotherColour(const Colour& before, Random& rng) {
+  for (int tries = 0; tries < 20; ++tries) {
+    const Colour after = FromHsv(rng.Uniform(0, 360), rng.Uniform(0.6, 0.9), rng.Uniform(0.7, 0.95));
+    if (std::abs(after.r - before.r) + std::abs(after.g - before.g) +
+            std::abs(after.b - before.b) >= 0.7)
+      return after;
+  }
+  return {1 - before.r, 1 - before.g, 1 - before.b};
+}
 
 struct Candidate {
   Change change;
@@ -83,48 +220,65 @@ struct Candidate {
 };
 
 // A candidate change to the scene, or nothing when it does not fit.
-std::optional<Candidate> Propose(const Theme& theme, const Scene& scene, std::size_t index,
-                                 Change change, Random& rng) {
+std::optional<Candidate> Propose(const Composition& composition, const Scene& scene,
+                                 std::size_t index, Change change, Random& rng) {
   if (change == Change::Add) {
-    const Placement& placement = rng.Pick(theme.placements);
-    for (int tries = 0; tries < 60; ++tries) {
-      const Item item = NewItem(placement, rng);
+    const Placement& placement = rng.Pick(composition.placements);
+    if (placement.scenery) return std::nullopt;
+    for (int tries = 0; tries < 40; ++tries) {
+      Item item = NewItem(placement, rng);
+      item.size = std::min(item.size, 26.0);  // something small, to be missed at first
+      if (placement.baseline > 0) item.y = placement.baseline - item.size / 2 - 1;
       if (Fits(item, scene.items, SIZE_MAX)) return Candidate{change, scene.items.size(), item};
     }
     return std::nullopt;
   }
   const Item& before = scene.items[index];
+  if (before.fixed || before.removed) return std::nullopt;
+  const KindInfo& info = InfoOf(before.kind);
   Item after = before;
   switch (change) {
     case Change::Remove:
+      if (before.size > 34 || before.kind == Kind::Sun || before.kind == Kind::Moon)
+        return std::nullopt;
       after.removed = true;
       return Candidate{change, index, after};
-    case Change::Recolour: {
-      after.colour = FromHsv(rng.Uniform(0, 360), rng.Uniform(0.6, 0.9), rng.Uniform(0.7, 0.95));
-      const double distance = std::abs(after.colour.r - before.colour.r) +
-                              std::abs(after.colour.g - before.colour.g) +
-                              std::abs(after.colour.b - before.colour.b);
-      if (distance < 0.6) return std::nullopt;
+    case Change::Recolour:
+      if (before.size > 30) return std::nullopt;
+      after.colour = AnotherColour(before.colour, rng);
       break;
-    }
+    case Change::RecolourPart:
+      if (!AccentShows(before)) return std::nullopt;
+      after.accent = AnotherColour(before.accent, rng);
+      break;
     case Change::Move: {
-      const double step =
-          std::max(12.0, before.size * InfoOf(before.kind).aspect * rng.Uniform(0.5, 0.8));
-      after.x += rng.Chance(0.5) ? step : -step;
+      const double step = std::max(7.0, before.size * info.aspect * rng.Uniform(0.3, 0.45));
+      (rng.Chance(0.5) ? after.x : after.y) += rng.Chance(0.5) ? step : -step;
       break;
     }
-    case Change::Resize:
-      after.size *= rng.Chance(0.5) ? 1.35 : 0.7;
-      if (after.size < 22) return std::nullopt;
+    case Change::Turn:
+      if (!TurnShows(before.kind)) return std::nullopt;
+      after.angle += (rng.Chance(0.5) ? 1 : -1) * rng.Uniform(20, 32);
       break;
     case Change::Mirror:
-      if (!InfoOf(before.kind).asymmetric) return std::nullopt;
+      if (!info.asymmetric) return std::nullopt;
       after.mirrored = !before.mirrored;
       break;
-    case Change::Redraw:
-      if (InfoOf(before.kind).variants < 2) return std::nullopt;
-      after.variant = (before.variant + rng.Int(1, InfoOf(before.kind).variants - 1)) %
-                      InfoOf(before.kind).variants;
+    case Change::Reshape:
+      if (info.variants < 2) return std::nullopt;
+      after.variant = (before.variant + rng.Int(1, info.variants - 1)) % info.variants;
+      break;
+    case Change::FewerDetails:
+      if (before.details < 1) return std::nullopt;
+      after.details -= 1;
+      break;
+    case Change::MoreDetails:
+      if (before.details >= info.maxDetails) return std::nullopt;
+      after.details += 1;
+      break;
+    case Change::Pattern:
+      if (!info.patterned) return std::nullopt;
+      after.pattern = (before.pattern + rng.Int(1, kPatterns - 1)) % kPatterns;
       break;
     case Change::Add:
       break;
@@ -142,93 +296,149 @@ Scene Apply(const Scene& scene, const Candidate& c) {
   return changed;
 }
 
-tools::Rect ChangedArea(const Scene& scene, const Candidate& c) {
-  if (c.change == Change::Add) return BoxOf(c.after);
-  const tools::Rect a = BoxOf(scene.items[c.item]);
-  const tools::Rect b = BoxOf(c.after);
-  return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
-          std::max(a.bottom, b.bottom)};
-}
-
-struct Comparison {
-  int strongInside = 0;
-  int outside = 0;
+// Where two pictures differ: the box around every changed pixel, and how many change strongly.
+struct Changed {
+  tools::Rect box{kSide, kSide, 0, 0};
+  int strong = 0;
+  bool any() const { return box.right > box.left; }
 };
 
-Comparison Compare(const tools::Image& a, const tools::Image& b,
-                   const std::vector<tools::Rect>& areas) {
-  Comparison result;
+Changed Difference(const tools::Image& a, const tools::Image& b) {
+  Changed changed;
   for (int y = 0; y < a.height; ++y)
     for (int x = 0; x < a.width; ++x) {
       int change = 0;
       for (int c = 0; c < 3; ++c)
         change = std::max(change, std::abs(a.Pixel(x, y)[c] - b.Pixel(x, y)[c]));
       if (change == 0) continue;
+      changed.box = {std::min(changed.box.left, x), std::min(changed.box.top, y),
+                     std::max(changed.box.right, x + 1), std::max(changed.box.bottom, y + 1)};
+      if (change > tools::kStrongChange) ++changed.strong;
+    }
+  return changed;
+}
+
+// The area to find: the changed pixels with a pixel of margin, at least kMinSide each way.
+tools::Rect AreaOf(const tools::Rect& box) {
+  tools::Rect area = Grow(box, 1);
+  for (int* low : {&area.left, &area.top}) {
+    int* high = low == &area.left ? &area.right : &area.bottom;
+    const int missing = kMinSide - (*high - *low);
+    if (missing > 0) *low -= missing / 2, *high += missing - missing / 2;
+  }
+  return area;
+}
+
+int OutsideChanges(const tools::Image& a, const tools::Image& b,
+                   const std::vector<tools::Rect>& areas) {
+  int outside = 0;
+  for (int y = 0; y < a.height; ++y)
+    for (int x = 0; x < a.width; ++x) {
+      if (std::memcmp(a.Pixel(x, y), b.Pixel(x, y), 3) == 0) continue;
       bool inside = false;
       for (const tools::Rect& r : areas)
         inside |= x >= r.left && x < r.right && y >= r.top && y < r.bottom;
-      if (!inside)
-        ++result.outside;
-      else if (change > kStrongChange)
-        ++result.strongInside;
+      outside += !inside;
     }
-  return result;
+  return outside;
 }
 
-bool MakeStage(const std::string& path, const Theme& theme, std::uint64_t seed) {
+// Whether every difference is still fair in the file, read as the game reads it: JPEG's loss
+// can take a change that was just fair in the drawing under the bar.
+bool FairOnceStored(const std::string& path) {
+  StageData* stage = tools::LoadStageOrExplain(path);
+  if (stage == nullptr) return false;
+  const tools::StageFigures figures = tools::FiguresOf(*stage);
+  FreeStage(stage);
+  return std::all_of(figures.differences.begin(), figures.differences.end(),
+                     [](const tools::DifferenceFigures& d) {
+                       return d.strong >= kMinStrongPixels && d.rect.Width() >= kMinSide &&
+                              d.rect.Height() >= kMinSide;
+                     });
+}
+
+struct Made {
+  int things = 0;       // things and parts
+  int wholeThings = 0;
+  int small = 0;   // at most 1 % of the picture
+  int larger = 0;  // more than that
+  int large = 0;   // more than 3 %
+  std::size_t differences = 0;
+};
+
+std::optional<Made> MakeStage(const std::string& path, const Theme& theme, std::uint64_t seed) {
   Random rng(seed);
-  Scene scene = BuildScene(theme, rng);
-  const tools::Image original = Render(scene);
-  const int wanted = rng.Int(5, 7);
+  const Composition& composition = rng.Pick(theme.compositions);
+  Scene scene = BuildScene(composition, rng);
+  Made made;
+  made.things = ThingsAndPartsIn(scene);
+  made.wholeThings = WholeThingsIn(scene);
+  if (made.things < kMinThings) return std::nullopt;
+  const int wanted = std::min(rng.Int(5, 7), made.wholeThings / kThingsPerDifference);
+  if (wanted < 5) return std::nullopt;
+  const int wantedLarger = rng.Int(1, 2);
 
   std::vector<std::pair<Change, std::size_t>> plans;
-  const std::vector<Change> edits = {Change::Remove,   Change::Recolour, Change::Move,
-                                     Change::Resize,   Change::Mirror,   Change::Redraw,
-                                     Change::Recolour, Change::Remove};
-  for (std::size_t i = 0; i < scene.items.size(); ++i) plans.push_back({rng.Pick(edits), i});
-  for (int i = 0; i < 3; ++i) plans.push_back({Change::Add, 0});
+  for (std::size_t i = 0; i < scene.items.size(); ++i)
+    if (!scene.items[i].fixed)
+      for (int k = 0; k < 3; ++k) plans.push_back({rng.Pick(kChanges), i});
+  for (int i = 0; i < 4; ++i) plans.push_back({Change::Add, 0});
   rng.Shuffle(plans);
 
+  const tools::Image original = Render(scene);
   Scene altered = scene;
-  std::vector<bool> changedItems(scene.items.size(), false);
+  tools::Image current = original;
+  std::vector<bool> changedItems(scene.items.size() + 8, false);
   std::vector<tools::StageDifference> differences;
   std::vector<tools::Rect> areas;
-  // Plans that did not fit are tried again with another kind of change.
-  for (int round = 0; round < 3 && static_cast<int>(differences.size()) < wanted; ++round) {
-    for (const auto& [planned, index] : plans) {
-      if (static_cast<int>(differences.size()) >= wanted) break;
-      if (planned != Change::Add && changedItems[index]) continue;
-      const Change change = round == 0 || planned == Change::Add ? planned : rng.Pick(edits);
-      const auto candidate = Propose(theme, altered, index, change, rng);
-      if (!candidate) continue;
-      const tools::Rect area = Grow(ChangedArea(altered, *candidate), 1);
-      bool clear = area.Width() >= kMinSide && area.Height() >= kMinSide && Inside(area);
-      for (const tools::Rect& taken : areas) clear = clear && !Grow(area, kGap).Overlaps(taken);
-      if (!clear) continue;
-      const Scene trial = Apply(altered, *candidate);
-      const Comparison seen = Compare(Render(altered), Render(trial), {area});
-      if (seen.outside != 0 || seen.strongInside < kMinStrongPixels) continue;
-      altered = trial;
-      if (change != Change::Add) changedItems[index] = true;
-      areas.push_back(area);
-      differences.push_back({area, {}});
-    }
+  for (const auto& [change, index] : plans) {
+    if (static_cast<int>(differences.size()) >= wanted) break;
+    if (change != Change::Add && changedItems[index]) continue;
+    const auto candidate = Propose(composition, altered, index, change, rng);
+    if (!candidate) continue;
+    const Scene trial = Apply(altered, *candidate);
+    const tools::Image rendered = Render(trial);
+    const Changed seen = Difference(current, rendered);
+    if (!seen.any() || seen.strong < kMinStrongPixels) continue;
+    const tools::Rect area = AreaOf(seen.box);
+    if (!Inside(area)) continue;
+    bool clear = true;
+    for (const tools::Rect& taken : areas) clear = clear && !Grow(area, kDifferenceGap).Overlaps(taken);
+    if (!clear) continue;
+    const int size = area.Width() * area.Height();
+    if (size > kLargeArea && made.large >= 2) continue;
+    // The last places go to small changes when too few are small yet, and to larger ones when
+    // too few are larger, so that every stage mixes the two.
+    const int left = wanted - static_cast<int>(differences.size());
+    if (size > kSmallArea && left <= 2 - made.small) continue;
+    if (size <= kSmallArea && left <= wantedLarger - made.larger) continue;
+    made.large += size > kLargeArea;
+    made.small += size <= kSmallArea;
+    made.larger += size > kSmallArea;
+    altered = trial;
+    current = rendered;
+    if (candidate->item < changedItems.size()) changedItems[candidate->item] = true;
+    areas.push_back(area);
+    differences.push_back({area, {}});
   }
-  if (static_cast<int>(differences.size()) < 5) return false;
-
-  const tools::Image changed = Render(altered);
-  if (Compare(original, changed, areas).outside != 0) {
+  if (static_cast<int>(differences.size()) < 5 || made.small < 2) return std::nullopt;
+  if (OutsideChanges(original, current, areas) != 0) {
     std::fprintf(stderr, "%s: a change reached outside its difference\n", path.c_str());
-    return false;
+    return std::nullopt;
   }
   for (tools::StageDifference& d : differences)
-    d.patch = tools::Crop(changed, d.rect.left, d.rect.top, d.rect.Width(), d.rect.Height());
+    d.patch = tools::Crop(current, d.rect.left, d.rect.top, d.rect.Width(), d.rect.Height());
   std::string error;
   if (!tools::WriteStage(path, original, differences, &error)) {
     std::fprintf(stderr, "%s\n", error.c_str());
-    return false;
+    return std::nullopt;
   }
-  return true;
+  if (!FairOnceStored(path)) {
+    std::filesystem::remove(path);
+    return std::nullopt;
+  }
+  made.differences = differences.size();
+  return made;
 }
 
 }  // namespace
@@ -240,22 +450,28 @@ int main(int argc, char** argv) {
     return 2;
   }
   const std::filesystem::path dir = argv[1];
-  const int count = argc > 2 ? std::atoi(argv[2]) : 60;
+  const int count = argc > 2 ? std::atoi(argv[2]) : 64;
   const std::uint64_t seed = argc > 3 ? std::strtoull(argv[3], nullptr, 10) : 20261209;
   std::filesystem::create_directories(dir);
   const auto& themes = content::Themes();
+  const auto start = std::chrono::steady_clock::now();
   for (int i = 0; i < count; ++i) {
     const content::Theme& theme = themes[static_cast<std::size_t>(i) % themes.size()];
     char name[64];
     std::snprintf(name, sizeof name, "%02d-%s.stg", i + 1, theme.name);
-    // A scene that leaves too little room for five changes is drawn again from the next seed.
-    bool made = false;
-    for (std::uint64_t attempt = 0; attempt < 20 && !made; ++attempt)
+    // A scene that leaves too little room for its changes is drawn again from the next seed.
+    std::optional<content::Made> made;
+    for (std::uint64_t attempt = 0; attempt < 40 && !made; ++attempt)
       made = content::MakeStage((dir / name).string(), theme, seed * 1000003 + i * 101 + attempt);
     if (!made) {
-      std::fprintf(stderr, "%s: no scene with five visible changes\n", name);
+      std::fprintf(stderr, "%s: no scene with five fair changes\n", name);
       return 1;
     }
+    std::printf("%s: %d things, %d things and parts, %zu differences (%d small, %d large)\n",
+                name, made->wholeThings, made->things, made->differences, made->small,
+                made->large);
   }
+  std::printf("%d stages in %.1f s\n", count,
+              std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
   return 0;
 }

@@ -10,20 +10,30 @@ namespace {
 
 constexpr double kPi = 3.14159265358979323846;
 
+// name, aspect, asymmetric, variants, details, patterned, parts
 const KindInfo kKinds[] = {
-    {"tree", 0.75, false, 2},     {"pine", 0.6, false, 1},        {"house", 1.0, true, 2},
-    {"sun", 1.0, false, 1},       {"cloud", 1.8, true, 1},        {"bird", 1.6, false, 1},
-    {"flower", 0.6, false, 2},    {"car", 1.9, true, 1},          {"boat", 1.1, true, 1},
-    {"fish", 1.7, true, 2},       {"planet", 1.5, false, 1},      {"star", 1.0, false, 1},
-    {"rocket", 0.55, false, 1},   {"apple", 0.9, true, 1},        {"pear", 0.75, true, 1},
-    {"bottle", 0.4, false, 1},    {"cup", 1.15, true, 1},         {"book", 0.75, false, 2},
-    {"lamp", 0.65, false, 1},     {"frame", 1.25, false, 2},      {"balloon", 0.65, false, 1},
-    {"butterfly", 1.3, false, 1}, {"snowman", 0.6, false, 2},     {"cactus", 0.75, true, 1},
-    {"mushroom", 0.95, false, 2}, {"lighthouse", 0.42, false, 1}, {"moon", 1.0, true, 1},
-    {"bush", 1.5, true, 1},       {"clock", 1.0, false, 4},       {"vase", 0.6, false, 2},
-    {"kite", 0.75, false, 1},     {"umbrella", 1.15, true, 1},    {"shell", 1.1, false, 1},
-    {"seaweed", 0.5, true, 1},    {"candle", 0.35, false, 1},     {"ball", 1.0, false, 2},
-    {"pyramid", 1.5, true, 1},    {"window", 0.9, false, 2},
+    {"tree", 0.75, false, 2, 5, false, 2},       {"pine", 0.6, false, 1, 0, false, 2},
+    {"house", 1.0, true, 2, 4, false, 3},        {"sun", 1.0, false, 1, 0, false, 1},
+    {"cloud", 1.8, true, 1, 0, false, 1},        {"bird", 1.6, false, 1, 0, false, 1},
+    {"flower", 0.6, false, 2, 0, false, 3},      {"car", 1.9, true, 1, 0, false, 4},
+    {"boat", 1.1, true, 1, 0, true, 3},          {"fish", 1.7, true, 2, 0, false, 3},
+    {"planet", 1.5, false, 1, 0, true, 2},       {"star", 1.0, false, 1, 0, false, 1},
+    {"rocket", 0.55, false, 1, 3, false, 3},     {"apple", 0.9, true, 1, 0, false, 2},
+    {"pear", 0.75, true, 1, 0, false, 1},        {"bottle", 0.4, false, 1, 0, true, 3},
+    {"cup", 1.15, true, 1, 0, true, 2},          {"book", 0.75, false, 2, 0, true, 1},
+    {"lamp", 0.65, false, 1, 0, true, 3},        {"frame", 1.25, false, 2, 0, false, 2},
+    {"balloon", 0.65, false, 1, 0, true, 2},     {"butterfly", 1.3, false, 1, 4, false, 3},
+    {"snowman", 0.6, false, 2, 3, false, 4},     {"cactus", 0.75, true, 1, 3, false, 3},
+    {"mushroom", 0.95, false, 2, 5, false, 2},   {"lighthouse", 0.42, false, 1, 0, false, 3},
+    {"moon", 1.0, true, 1, 0, false, 1},         {"bush", 1.5, true, 1, 5, false, 1},
+    {"clock", 1.0, false, 4, 0, false, 3},       {"vase", 0.6, false, 2, 0, true, 1},
+    {"kite", 0.75, false, 1, 0, true, 2},        {"umbrella", 1.15, true, 1, 0, true, 2},
+    {"shell", 1.1, false, 1, 0, false, 1},       {"seaweed", 0.5, true, 1, 0, false, 1},
+    {"candle", 0.35, false, 1, 0, false, 3},     {"ball", 1.0, false, 2, 0, true, 1},
+    {"pyramid", 1.5, true, 1, 0, false, 2},      {"window", 0.9, false, 2, 0, false, 2},
+    {"stone", 1.5, true, 1, 0, false, 1},        {"grass", 1.2, true, 1, 0, false, 1},
+    {"shirt", 1.1, false, 1, 4, true, 3},        {"jar", 0.7, false, 2, 0, true, 3},
+    {"cat", 1.0, true, 2, 4, false, 4},
 };
 
 void Set(cairo_t* cr, const Colour& c) { cairo_set_source_rgb(cr, c.r, c.g, c.b); }
@@ -44,6 +54,58 @@ void Paint(cairo_t* cr, const Colour& fill) {
   cairo_fill_preserve(cr);
   Set(cr, Darker(fill));
   cairo_stroke(cr);
+}
+
+// Fills the current path with `fill` and the item's pattern over it, in its accent, then outlines
+// it as Paint does.
+void PaintPatterned(cairo_t* cr, const Item& it, const Colour& fill) {
+  cairo_path_t* path = cairo_copy_path(cr);
+  Set(cr, fill);
+  cairo_fill_preserve(cr);
+  if (it.pattern != 0) {
+    cairo_save(cr);
+    cairo_clip(cr);
+    Set(cr, Mix(it.accent, {1, 1, 1}, 0.1));
+    for (int i = 0; i < 13; ++i) {
+      const double a = -1.0 + i * 0.16;
+      if (it.pattern == 1) {  // stripes, aslant
+        cairo_move_to(cr, a, -1.0);
+        cairo_line_to(cr, a + 0.07, -1.0);
+        cairo_line_to(cr, a + 0.57, 1.0);
+        cairo_line_to(cr, a + 0.5, 1.0);
+        cairo_close_path(cr);
+        continue;
+      }
+      for (int j = 0; j < 13; ++j) {
+        const double b = -1.0 + j * 0.16;
+        if (it.pattern == 2) {  // dots
+          cairo_new_sub_path(cr);
+          cairo_arc(cr, a + 0.08, b + 0.08, 0.038, 0, 2 * kPi);
+        } else if ((i + j) % 2 == 0) {  // checks
+          cairo_rectangle(cr, a, b, 0.16, 0.16);
+        }
+      }
+    }
+    cairo_fill(cr);
+    cairo_restore(cr);
+  }
+  cairo_new_path(cr);
+  cairo_append_path(cr, path);
+  cairo_path_destroy(path);
+  Set(cr, Darker(fill));
+  cairo_stroke(cr);
+}
+
+// Small round parts (fruit, buttons, spots) at the first `count` of the given places.
+void Dots(cairo_t* cr, int count, std::initializer_list<std::pair<double, double>> places,
+          double radius, const Colour& colour) {
+  int drawn = 0;
+  for (const auto& [x, y] : places) {
+    if (drawn++ == count) break;
+    cairo_new_sub_path(cr);
+    cairo_arc(cr, x, y, radius, 0, 2 * kPi);
+    Paint(cr, colour);
+  }
 }
 
 void Circle(cairo_t* cr, double x, double y, double r) {
@@ -112,6 +174,8 @@ void DrawTree(cairo_t* cr, const Item& it) {
   Circle(cr, -0.1, -0.22, 0.07);
   Set(cr, Lighter(it.colour, 0.25));
   cairo_fill(cr);
+  Dots(cr, it.details, {{0.12, -0.02}, {-0.16, -0.04}, {0.16, -0.26}, {-0.02, -0.36}, {0.0, -0.12}},
+       0.055, it.accent);
 }
 
 void DrawPine(cairo_t* cr, const Item& it) {
@@ -136,8 +200,16 @@ void DrawHouse(cairo_t* cr, const Item& it) {
   Paint(cr, it.accent);
   Box(cr, -0.27, 0.17, -0.07, 0.47);
   Paint(cr, kWood);
-  Box(cr, 0.06, 0.07, 0.27, 0.27);
-  Paint(cr, kLight);
+  static const double kWindows[4][2] = {{0.07, 0.2}, {0.07, 0.02}, {-0.28, 0.01}, {0.25, 0.2}};
+  for (int i = 0; i < it.details && i < 4; ++i) {
+    const double x = kWindows[i][0], y = kWindows[i][1];
+    const double w = i == 3 ? 0.1 : 0.16;
+    Box(cr, x, y, x + w, y + 0.13);
+    Paint(cr, kLight);
+    Box(cr, x + w / 2 - 0.01, y, x + w / 2 + 0.01, y + 0.13);
+    Set(cr, Darker(it.colour, 0.6));
+    cairo_fill(cr);
+  }
 }
 
 void DrawSun(cairo_t* cr, const Item& it) {
@@ -215,7 +287,7 @@ void DrawBoat(cairo_t* cr, const Item& it) {
   cairo_line_to(cr, -0.05, -0.46);
   cairo_stroke(cr);
   Poly(cr, {{0.0, -0.44}, {0.42, 0.15}, {0.0, 0.15}});
-  Paint(cr, it.colour);
+  PaintPatterned(cr, it, it.colour);
   Poly(cr, {{-0.1, -0.3}, {-0.1, 0.15}, {-0.38, 0.15}});
   Paint(cr, Lighter(it.colour, 0.6));
   Poly(cr, {{-0.53, 0.18}, {0.53, 0.18}, {0.36, 0.46}, {-0.36, 0.46}});
@@ -243,7 +315,7 @@ void DrawFish(cairo_t* cr, const Item& it) {
 
 void DrawPlanet(cairo_t* cr, const Item& it) {
   Circle(cr, 0, 0, 0.34);
-  Paint(cr, it.colour);
+  PaintPatterned(cr, it, it.colour);
   Set(cr, it.accent);
   cairo_set_line_width(cr, 0.07);
   cairo_save(cr);
@@ -269,8 +341,7 @@ void DrawRocket(cairo_t* cr, const Item& it) {
   cairo_curve_to(cr, -0.16, 0.1, -0.2, -0.3, 0, -0.48);
   cairo_close_path(cr);
   Paint(cr, it.colour);
-  Circle(cr, 0, -0.1, 0.07);
-  Paint(cr, kGlass);
+  Dots(cr, it.details, {{0, -0.18}, {0, 0.0}, {0, 0.17}}, 0.065, kGlass);
 }
 
 void DrawApple(cairo_t* cr, const Item& it) {
@@ -308,7 +379,7 @@ void DrawBottle(cairo_t* cr, const Item& it) {
   Box(cr, -0.08, -0.48, 0.08, -0.4);
   Paint(cr, it.accent);
   Box(cr, -0.14, 0.1, 0.14, 0.28);
-  Paint(cr, kWhite);
+  PaintPatterned(cr, it, kWhite);
 }
 
 void DrawCup(cairo_t* cr, const Item& it) {
@@ -318,7 +389,7 @@ void DrawCup(cairo_t* cr, const Item& it) {
   cairo_stroke(cr);
   cairo_set_line_width(cr, 0.03);
   Poly(cr, {{-0.45, -0.3}, {0.33, -0.3}, {0.23, 0.4}, {-0.35, 0.4}});
-  Paint(cr, it.colour);
+  PaintPatterned(cr, it, it.colour);
   Box(cr, -0.42, -0.1, 0.3, 0.02);
   Set(cr, it.accent);
   cairo_fill(cr);
@@ -333,7 +404,7 @@ void DrawBook(cairo_t* cr, const Item& it) {
     const double bottom = books == 1 ? 0.46 : top + 0.29;
     const Colour c = i == 1 ? it.accent : it.colour;
     Box(cr, -0.33, top, 0.33, bottom);
-    Paint(cr, c);
+    PaintPatterned(cr, it, c);
     Box(cr, -0.33, top, -0.23, bottom);
     Set(cr, Darker(c, 0.75));
     cairo_fill(cr);
@@ -346,7 +417,7 @@ void DrawLamp(cairo_t* cr, const Item& it) {
   Box(cr, -0.03, -0.1, 0.03, 0.4);
   Paint(cr, kInk);
   Poly(cr, {{-0.16, -0.46}, {0.16, -0.46}, {0.3, -0.08}, {-0.3, -0.08}});
-  Paint(cr, it.colour);
+  PaintPatterned(cr, it, it.colour);
 }
 
 void DrawFrame(cairo_t* cr, const Item& it) {
@@ -370,7 +441,7 @@ void DrawBalloon(cairo_t* cr, const Item& it) {
   cairo_curve_to(cr, -0.1, 0.25, 0.1, 0.35, 0, 0.48);
   cairo_stroke(cr);
   Ellipse(cr, 0, -0.18, 0.28, 0.3);
-  Paint(cr, it.colour);
+  PaintPatterned(cr, it, it.colour);
   Ellipse(cr, -0.1, -0.28, 0.05, 0.08);
   Set(cr, Lighter(it.colour, 0.6));
   cairo_fill(cr);
@@ -385,6 +456,7 @@ void DrawButterfly(cairo_t* cr, const Item& it) {
   }
   Ellipse(cr, 0, 0.02, 0.05, 0.4);
   Paint(cr, kInk);
+  Dots(cr, it.details, {{-0.32, -0.2}, {0.32, -0.2}, {-0.24, 0.22}, {0.24, 0.22}}, 0.07, kWhite);
 }
 
 void DrawSnowman(cairo_t* cr, const Item& it) {
@@ -404,11 +476,7 @@ void DrawSnowman(cairo_t* cr, const Item& it) {
     Box(cr, 0.04, -0.13, 0.1, 0.05);
     Paint(cr, it.colour);
   }
-  for (double y : {-0.02, 0.08}) {
-    Circle(cr, 0, y, 0.025);
-    Set(cr, kInk);
-    cairo_fill(cr);
-  }
+  Dots(cr, it.details, {{0, -0.04}, {0, 0.06}, {0, 0.2}}, 0.03, kInk);
 }
 
 void DrawCactus(cairo_t* cr, const Item& it) {
@@ -424,22 +492,23 @@ void DrawCactus(cairo_t* cr, const Item& it) {
   Paint(cr, it.colour);
   Box(cr, -0.3, 0.4, 0.3, 0.48);
   Paint(cr, {0.75, 0.45, 0.3});
+  Dots(cr, it.details, {{0, -0.44}, {-0.28, -0.2}, {0.28, -0.05}}, 0.07, it.accent);
 }
 
 void DrawMushroom(cairo_t* cr, const Item& it) {
   RoundBox(cr, -0.12, -0.05, 0.12, 0.46, 0.05);
   Paint(cr, {0.95, 0.9, 0.78});
   cairo_move_to(cr, -0.45, 0.0);
-  cairo_curve_to(cr, -0.45, -0.6, 0.45, -0.6, 0.45, 0.0);
+  if (it.variant == 0) {
+    cairo_curve_to(cr, -0.45, -0.6, 0.45, -0.6, 0.45, 0.0);
+  } else {  // a pointed cap
+    cairo_curve_to(cr, -0.3, -0.2, -0.05, -0.5, 0.0, -0.5);
+    cairo_curve_to(cr, 0.05, -0.5, 0.3, -0.2, 0.45, 0.0);
+  }
   cairo_close_path(cr);
   Paint(cr, it.colour);
-  if (it.variant == 0) {
-    for (const auto& [x, y] : {std::pair{-0.22, -0.12}, {0.05, -0.28}, {0.25, -0.1}}) {
-      Circle(cr, x, y, 0.06);
-      Set(cr, kWhite);
-      cairo_fill(cr);
-    }
-  }
+  Dots(cr, it.details, {{-0.22, -0.12}, {0.05, -0.28}, {0.25, -0.1}, {-0.05, -0.1}, {0.18, -0.3}},
+       0.055, kWhite);
 }
 
 void DrawLighthouse(cairo_t* cr, const Item& it) {
@@ -478,6 +547,8 @@ void DrawBush(cairo_t* cr, const Item& it) {
   Circle(cr, 0.3, 0.05, 0.07);
   Set(cr, Lighter(it.colour, 0.25));
   cairo_fill(cr);
+  Dots(cr, it.details, {{-0.4, 0.15}, {0.1, -0.1}, {0.45, 0.2}, {-0.15, 0.2}, {0.25, -0.3}}, 0.06,
+       it.accent);
 }
 
 void DrawClock(cairo_t* cr, const Item& it) {
@@ -521,7 +592,7 @@ void DrawVase(cairo_t* cr, const Item& it) {
   cairo_line_to(cr, 0.2, 0.46);
   cairo_curve_to(cr, 0.28, 0.1, 0.1, 0.0, 0.1, -0.1);
   cairo_close_path(cr);
-  Paint(cr, it.colour);
+  PaintPatterned(cr, it, it.colour);
 }
 
 void DrawKite(cairo_t* cr, const Item& it) {
@@ -531,7 +602,7 @@ void DrawKite(cairo_t* cr, const Item& it) {
   cairo_curve_to(cr, 0.2, 0.25, -0.2, 0.35, 0.05, 0.48);
   cairo_stroke(cr);
   Poly(cr, {{0, -0.48}, {0.33, -0.18}, {0, 0.12}, {-0.33, -0.18}});
-  Paint(cr, it.colour);
+  PaintPatterned(cr, it, it.colour);
   Poly(cr, {{0, -0.48}, {0.33, -0.18}, {0, -0.18}});
   Set(cr, it.accent);
   cairo_fill(cr);
@@ -550,7 +621,7 @@ void DrawUmbrella(cairo_t* cr, const Item& it) {
   cairo_move_to(cr, -0.55, 0.0);
   cairo_curve_to(cr, -0.5, -0.55, 0.5, -0.55, 0.55, 0.0);
   cairo_close_path(cr);
-  Paint(cr, it.colour);
+  PaintPatterned(cr, it, it.colour);
   cairo_move_to(cr, -0.25, 0.0);
   cairo_curve_to(cr, -0.2, -0.3, -0.05, -0.4, 0.0, -0.42);
   cairo_curve_to(cr, -0.1, -0.3, -0.1, -0.1, -0.05, 0.0);
@@ -601,7 +672,7 @@ void DrawCandle(cairo_t* cr, const Item& it) {
 
 void DrawBall(cairo_t* cr, const Item& it) {
   Circle(cr, 0, 0, 0.46);
-  Paint(cr, it.colour);
+  PaintPatterned(cr, it, it.colour);
   cairo_save(cr);
   Circle(cr, 0, 0, 0.45);
   cairo_clip(cr);
@@ -640,6 +711,72 @@ void DrawWindow(cairo_t* cr, const Item& it) {
   }
 }
 
+void DrawStone(cairo_t* cr, const Item& it) {
+  Ellipse(cr, 0, 0.08, 0.7, 0.38);
+  Paint(cr, it.colour);
+  Ellipse(cr, -0.2, -0.05, 0.2, 0.09);
+  Set(cr, Lighter(it.colour, 0.3));
+  cairo_fill(cr);
+}
+
+void DrawGrass(cairo_t* cr, const Item& it) {
+  Set(cr, it.colour);
+  cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+  cairo_set_line_width(cr, 0.07);
+  for (int i = -2; i <= 2; ++i) {
+    cairo_move_to(cr, i * 0.08, 0.47);
+    cairo_curve_to(cr, i * 0.1, 0.1, i * 0.2, -0.1, i * 0.25 + 0.05, -0.45 + std::abs(i) * 0.12);
+  }
+  cairo_stroke(cr);
+}
+
+void DrawShirt(cairo_t* cr, const Item& it) {
+  Poly(cr, {{-0.2, -0.42}, {-0.5, -0.25}, {-0.42, -0.05}, {-0.3, -0.12}, {-0.3, 0.46},
+            {0.3, 0.46}, {0.3, -0.12}, {0.42, -0.05}, {0.5, -0.25}, {0.2, -0.42}});
+  PaintPatterned(cr, it, it.colour);
+  Poly(cr, {{-0.2, -0.42}, {0.0, -0.26}, {0.2, -0.42}, {0.1, -0.42}, {0.0, -0.34}, {-0.1, -0.42}});
+  Paint(cr, kWhite);
+  Dots(cr, it.details, {{0, -0.14}, {0, 0.02}, {0, 0.18}, {0, 0.34}}, 0.04, it.accent);
+}
+
+void DrawJar(cairo_t* cr, const Item& it) {
+  RoundBox(cr, -0.32, -0.3, 0.32, 0.47, 0.1);
+  Paint(cr, Mix(it.colour, kGlass, 0.35));
+  if (it.variant == 0) {
+    Box(cr, -0.28, -0.44, 0.28, -0.3);
+  } else {  // a lid with a knob
+    Box(cr, -0.26, -0.38, 0.26, -0.3);
+    Circle(cr, 0, -0.42, 0.07);
+  }
+  Paint(cr, it.accent);
+  Box(cr, -0.25, -0.02, 0.25, 0.24);
+  PaintPatterned(cr, it, kWhite);
+}
+
+void DrawCat(cairo_t* cr, const Item& it) {
+  cairo_save(cr);  // the tail, a thick line
+  Set(cr, it.colour);
+  cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+  cairo_set_line_width(cr, 0.09);
+  cairo_move_to(cr, 0.25, 0.4);
+  cairo_curve_to(cr, 0.55, 0.4, 0.5, 0.0, 0.42, -0.1);
+  cairo_stroke(cr);
+  cairo_restore(cr);
+  Ellipse(cr, 0.02, 0.2, 0.3, 0.27);
+  Paint(cr, it.colour);
+  Dots(cr, it.details, {{0.1, 0.1}, {-0.12, 0.28}, {0.15, 0.32}, {-0.05, 0.12}}, 0.06, it.accent);
+  Poly(cr, {{-0.32, -0.3}, {-0.3, -0.5}, {-0.17, -0.38}});
+  Poly(cr, {{-0.02, -0.38}, {0.08, -0.5}, {0.1, -0.3}});
+  Paint(cr, it.colour);
+  Circle(cr, -0.12, -0.22, 0.21);
+  Paint(cr, it.colour);
+  for (double x : {-0.2, -0.04}) {
+    Ellipse(cr, x, -0.24, it.variant == 0 ? 0.035 : 0.05, it.variant == 0 ? 0.05 : 0.02);
+    Set(cr, kInk);
+    cairo_fill(cr);
+  }
+}
+
 using Drawing = void (*)(cairo_t*, const Item&);
 const Drawing kDrawings[] = {
     DrawTree,      DrawPine,    DrawHouse,  DrawSun,      DrawCloud,      DrawBird,    DrawFlower,
@@ -647,7 +784,8 @@ const Drawing kDrawings[] = {
     DrawPear,      DrawBottle,  DrawCup,    DrawBook,     DrawLamp,       DrawFrame,   DrawBalloon,
     DrawButterfly, DrawSnowman, DrawCactus, DrawMushroom, DrawLighthouse, DrawMoon,    DrawBush,
     DrawClock,     DrawVase,    DrawKite,   DrawUmbrella, DrawShell,      DrawSeaweed, DrawCandle,
-    DrawBall,      DrawPyramid, DrawWindow,
+    DrawBall,      DrawPyramid, DrawWindow,   DrawStone,      DrawGrass,   DrawShirt,
+    DrawJar,       DrawCat,
 };
 static_assert(std::size(kDrawings) == std::size(kKinds));
 
@@ -676,9 +814,17 @@ Colour Mix(const Colour& a, const Colour& b, double t) {
 
 const KindInfo& InfoOf(Kind kind) { return kKinds[static_cast<int>(kind)]; }
 
+int PartsOf(const Item& item) {
+  const KindInfo& info = InfoOf(item.kind);
+  return info.parts + item.details + (info.patterned && item.pattern != 0 ? 1 : 0);
+}
+
 tools::Rect BoxOf(const Item& item) {
-  const double halfWidth = item.size * InfoOf(item.kind).aspect / 2 + 3;
-  const double halfHeight = item.size / 2 + 3;
+  // The drawing box, turned with the item: its bounds grow by the turn.
+  const double w = item.size * InfoOf(item.kind).aspect / 2, h = item.size / 2;
+  const double a = item.angle * kPi / 180;
+  const double halfWidth = std::abs(w * std::cos(a)) + std::abs(h * std::sin(a)) + 3;
+  const double halfHeight = std::abs(w * std::sin(a)) + std::abs(h * std::cos(a)) + 3;
   return {static_cast<int>(std::floor(item.x - halfWidth)),
           static_cast<int>(std::floor(item.y - halfHeight)),
           static_cast<int>(std::ceil(item.x + halfWidth)),
@@ -688,6 +834,7 @@ tools::Rect BoxOf(const Item& item) {
 void DrawItem(cairo_t* cr, const Item& item) {
   cairo_save(cr);
   cairo_translate(cr, item.x, item.y);
+  cairo_rotate(cr, item.angle * kPi / 180);
   cairo_scale(cr, item.mirrored ? -item.size : item.size, item.size);
   cairo_set_line_width(cr, 1.3 / item.size);
   cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
@@ -702,8 +849,16 @@ tools::Image Render(const Scene& scene) {
   cairo_save(cr.get());
   scene.backdrop(cr.get());
   cairo_restore(cr.get());
+  // Scenery stands behind everything; of the rest, what stands lower in the picture is nearer
+  // and stands in front.
+  std::vector<const Item*> order;
   for (const Item& item : scene.items)
-    if (!item.removed) DrawItem(cr.get(), item);
+    if (!item.removed) order.push_back(&item);
+  std::stable_sort(order.begin(), order.end(), [](const Item* a, const Item* b) {
+    if (a->fixed != b->fixed) return a->fixed;
+    return !a->fixed && a->y + a->size / 2 < b->y + b->size / 2;
+  });
+  for (const Item* item : order) DrawItem(cr.get(), *item);
   cairo_surface_flush(surface.get());
 
   tools::Image image = tools::MakeImage(scene.width, scene.height);

@@ -1,5 +1,6 @@
-// Scenes for the stage pictures: a painted background and a set of things standing on it, each
-// drawn with Cairo in a simple picture-book style. A difference changes one thing.
+// Scenes for the stage pictures: a painted background with its own detail, and many things in
+// front of it, each drawn with Cairo in a picture-book style, many with small parts of their own
+// (windows, buttons, fruit, spots) and a pattern. A difference changes one thing or one part.
 #pragma once
 
 #include <cairo.h>
@@ -59,6 +60,11 @@ enum class Kind {
   Ball,
   Pyramid,
   Window,
+  Stone,
+  Grass,
+  Shirt,
+  Jar,
+  Cat,
 };
 
 struct KindInfo {
@@ -66,7 +72,13 @@ struct KindInfo {
   double aspect;    // width of the drawing box for a height of 1
   bool asymmetric;  // mirroring it is a visible change
   int variants;     // drawings of it that differ in a detail
+  int maxDetails;   // how many small parts it can carry (windows, fruit, buttons, spots); 0: none
+  bool patterned;   // its cloth or paint can carry a pattern
+  int parts;        // the parts of its own a player sees, besides its details
 };
+
+// Plain, stripes, dots, checks: what a patterned thing's main colour carries.
+constexpr int kPatterns = 4;
 
 const KindInfo& InfoOf(Kind kind);
 
@@ -78,8 +90,15 @@ struct Item {
   Colour accent;        // roofs, sails, rims, ...
   bool mirrored = false;
   int variant = 0;
+  int details = 0;       // small parts: 0 to InfoOf(kind).maxDetails
+  int pattern = 0;       // 0 to kPatterns - 1, for patterned kinds
+  double angle = 0;      // turned about its centre, in degrees
+  bool fixed = false;    // scenery: may stand behind or over others, and is never changed
   bool removed = false;  // taken away by a difference: keeps its place, draws nothing
 };
+
+// What a player counts as separate things and parts in the item.
+int PartsOf(const Item& item);
 
 // The pixels an item may touch, outline and smoothing included.
 tools::Rect BoxOf(const Item& item);

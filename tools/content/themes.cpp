@@ -35,6 +35,38 @@ void Hills(cairo_t* cr, double y, double amplitude, double phase, const Colour& 
   Fill(cr, colour);
 }
 
+// A wooden shelf whose top is at `y`, across the whole picture, with its brackets.
+void Plank(cairo_t* cr, double y, const Colour& wood) {
+  cairo_rectangle(cr, 0, y, 300, 7);
+  Fill(cr, wood);
+  cairo_rectangle(cr, 0, y + 7, 300, 2);
+  Fill(cr, Mix(wood, {0, 0, 0}, 0.35));
+  for (double x : {30.0, 270.0}) {
+    cairo_move_to(cr, x - 4, y + 9);
+    cairo_line_to(cr, x + 4, y + 9);
+    cairo_line_to(cr, x, y + 20);
+    cairo_close_path(cr);
+  }
+  Fill(cr, Mix(wood, {0, 0, 0}, 0.2));
+}
+
+// Bricks of `colour` with mortar lines, over the box.
+void Bricks(cairo_t* cr, double x0, double y0, double x1, double y1, const Colour& colour) {
+  cairo_rectangle(cr, x0, y0, x1 - x0, y1 - y0);
+  Fill(cr, colour);
+  cairo_set_source_rgba(cr, 1, 1, 1, 0.35);
+  cairo_set_line_width(cr, 1);
+  for (double y = y0 + 7, row = 0; y < y1; y += 7, ++row) {
+    cairo_move_to(cr, x0, y);
+    cairo_line_to(cr, x1, y);
+    for (double x = x0 + (static_cast<int>(row) % 2 ? 8 : 0); x < x1; x += 16) {
+      cairo_move_to(cr, x, y - 7);
+      cairo_line_to(cr, x, y);
+    }
+  }
+  cairo_stroke(cr);
+}
+
 void Dots(cairo_t* cr, Random& rng, int count, double y0, double y1, const Colour& c,
           double radius) {
   for (int i = 0; i < count; ++i) {
@@ -104,6 +136,7 @@ Backdrop Room(Random& rng) {
     Fill(cr, Mix(floor, {0, 0, 0}, 0.25));
     cairo_rectangle(cr, 0, 208, 300, 9);
     Fill(cr, {0.95, 0.93, 0.88});
+    Plank(cr, 187, {0.55, 0.36, 0.2});
   };
 }
 
@@ -145,6 +178,7 @@ Backdrop StillLife(Random& rng) {
     cairo_fill(cr);
     cairo_rectangle(cr, 0, 186, 300, 6);
     Fill(cr, Mix(cloth, {0, 0, 0}, 0.3));
+    Plank(cr, 150, Mix(wall, {0.35, 0.2, 0.1}, 0.6));
   };
 }
 
@@ -222,9 +256,138 @@ Backdrop NightTown(Random& rng) {
   const std::uint64_t seed = rng.Next();
   return [=](cairo_t* cr) {
     Vertical(cr, 0, 230, FromHsv(235, 0.7, 0.2), FromHsv(250, 0.5, 0.45));
-    Random stars(seed);
-    Dots(cr, stars, 50, 0, 150, {1, 1, 0.9}, 1.1);
+    Random town(seed);
+    Dots(cr, town, 50, 0, 150, {1, 1, 0.9}, 1.1);
+    // The far side of town: dark blocks with a few lit windows.
+    const Colour block = FromHsv(240, 0.45, 0.28), lit = FromHsv(48, 0.6, 0.95);
+    for (double x = 0; x < 300;) {
+      const double w = town.Uniform(22, 40), top = town.Uniform(140, 180);
+      cairo_rectangle(cr, x, top, w - 2, 230 - top);
+      Fill(cr, block);
+      for (double y = top + 6; y < 200; y += 10)
+        for (double wx = x + 4; wx < x + w - 8; wx += 8)
+          if (town.Chance(0.3)) cairo_rectangle(cr, wx, y, 4, 5);
+      Fill(cr, lit);
+      x += w;
+    }
     Hills(cr, 215, 6, 0.5, FromHsv(150, 0.4, 0.25));
+  };
+}
+
+Backdrop Harbour(Random& rng) {
+  const double hue = rng.Uniform(190, 210);
+  std::vector<Colour> roofs;
+  for (int i = 0; i < 8; ++i) roofs.push_back(FromHsv(rng.Uniform(0, 30), 0.5, rng.Uniform(0.5, 0.7)));
+  return [=](cairo_t* cr) {
+    Vertical(cr, 0, 150, FromHsv(hue, 0.45, 0.95), FromHsv(hue, 0.12, 1.0));
+    for (int i = 0; i < 8; ++i) {  // the far shore's roofs
+      cairo_move_to(cr, i * 40 - 5, 146);
+      cairo_line_to(cr, i * 40 + 15, 132);
+      cairo_line_to(cr, i * 40 + 35, 146);
+      cairo_close_path(cr);
+      Fill(cr, roofs[i]);
+    }
+    Bricks(cr, 0, 146, 300, 170, {0.62, 0.58, 0.55});
+    Vertical(cr, 170, 250, FromHsv(hue + 5, 0.6, 0.75), FromHsv(hue + 15, 0.75, 0.5));
+    cairo_set_source_rgba(cr, 1, 1, 1, 0.3);
+    cairo_set_line_width(cr, 1.2);
+    for (double y = 180; y < 250; y += 14)
+      for (double x = std::fmod(y * 2.3, 40) - 20; x < 300; x += 40) {
+        cairo_move_to(cr, x, y);
+        cairo_curve_to(cr, x + 5, y - 3, x + 10, y - 3, x + 15, y);
+      }
+    cairo_stroke(cr);
+    Bricks(cr, 0, 250, 300, 300, {0.7, 0.66, 0.6});
+  };
+}
+
+Backdrop Kitchen(Random& rng) {
+  const Colour tile = FromHsv(rng.Uniform(0, 360), 0.18, 0.96);
+  const Colour grout = Mix(tile, {0.4, 0.4, 0.4}, 0.35);
+  const Colour wood = FromHsv(rng.Uniform(20, 35), 0.5, rng.Uniform(0.5, 0.65));
+  return [=](cairo_t* cr) {
+    cairo_rectangle(cr, 0, 0, 300, 215);
+    Fill(cr, tile);
+    cairo_set_source_rgb(cr, grout.r, grout.g, grout.b);
+    cairo_set_line_width(cr, 1);
+    for (double y = 20; y < 215; y += 20) {
+      cairo_move_to(cr, 0, y);
+      cairo_line_to(cr, 300, y);
+    }
+    for (double x = 20; x < 300; x += 20) {
+      cairo_move_to(cr, x, 0);
+      cairo_line_to(cr, x, 215);
+    }
+    cairo_stroke(cr);
+    Plank(cr, 128, wood);
+    Plank(cr, 178, wood);
+    cairo_rectangle(cr, 0, 215, 300, 85);
+    Fill(cr, Mix(wood, {1, 1, 1}, 0.2));
+    cairo_rectangle(cr, 0, 212, 300, 6);
+    Fill(cr, Mix(wood, {0, 0, 0}, 0.3));
+    for (double x = 10; x < 300; x += 75) {  // drawers and their knobs
+      cairo_rectangle(cr, x, 228, 60, 26);
+      cairo_set_source_rgba(cr, 0, 0, 0, 0.15);
+      cairo_set_line_width(cr, 2);
+      cairo_stroke(cr);
+    }
+  };
+}
+
+Backdrop Library(Random& rng) {
+  const Colour wood = FromHsv(rng.Uniform(18, 32), 0.55, rng.Uniform(0.4, 0.55));
+  const Colour wall = FromHsv(rng.Uniform(0, 360), 0.25, 0.75);
+  const std::uint64_t seed = rng.Next();
+  return [=](cairo_t* cr) {
+    cairo_rectangle(cr, 0, 0, 300, 300);
+    Fill(cr, wall);
+    cairo_rectangle(cr, 6, 0, 288, 240);
+    Fill(cr, Mix(wood, {0, 0, 0}, 0.35));
+    Random spines(seed);
+    for (double shelfTop : {62.0, 132.0, 204.0}) {
+      // Rows of plain spines behind the things standing in front.
+      for (double x = 10; x < 288;) {
+        const double w = spines.Uniform(5, 9), h = spines.Uniform(26, 40);
+        cairo_rectangle(cr, x, shelfTop - h, w, h);
+        Fill(cr, FromHsv(spines.Uniform(0, 360), 0.35, spines.Uniform(0.35, 0.55)));
+        x += w + 1;
+      }
+      Plank(cr, shelfTop, wood);
+    }
+    cairo_rectangle(cr, 0, 240, 300, 60);
+    Fill(cr, Mix(wood, {1, 1, 1}, 0.25));
+    for (double y = 250; y < 300; y += 12) cairo_rectangle(cr, 0, y, 300, 1.5);
+    Fill(cr, Mix(wood, {0, 0, 0}, 0.1));
+  };
+}
+
+Backdrop Orchard(Random& rng) {
+  const double phase = rng.Uniform(0, 6);
+  return [=](cairo_t* cr) {
+    Vertical(cr, 0, 150, FromHsv(205, 0.5, 0.95), FromHsv(200, 0.15, 1.0));
+    Hills(cr, 128, 10, phase, FromHsv(115, 0.4, 0.72));
+    Hills(cr, 160, 8, phase + 2, FromHsv(100, 0.5, 0.62));
+    // A fence along the back of the grass.
+    for (double x = 3; x < 300; x += 14) cairo_rectangle(cr, x, 196, 4, 24);
+    cairo_rectangle(cr, 0, 202, 300, 3);
+    cairo_rectangle(cr, 0, 212, 300, 3);
+    Fill(cr, {0.85, 0.78, 0.65});
+  };
+}
+
+Backdrop Clothesline(Random& rng) {
+  Backdrop garden = Garden(rng);
+  return [=](cairo_t* cr) {
+    garden(cr);
+    for (double x : {10.0, 290.0}) {
+      cairo_rectangle(cr, x - 3, 80, 6, 100);
+      Fill(cr, {0.55, 0.36, 0.2});
+    }
+    cairo_set_source_rgb(cr, 0.3, 0.3, 0.3);
+    cairo_set_line_width(cr, 1.2);
+    cairo_move_to(cr, 10, 86);
+    cairo_curve_to(cr, 100, 90, 200, 90, 290, 86);
+    cairo_stroke(cr);
   };
 }
 
@@ -273,6 +436,19 @@ void ColourItem(Item& item, Random& rng) {
       item.colour = FromHsv(rng.Uniform(195, 215), 0.35, 0.98);
       item.accent = rng.Chance(0.5) ? Colour{0.97, 0.97, 0.95} : Colour{0.55, 0.36, 0.2};
       break;
+    case K::Stone:
+      item.colour = FromHsv(rng.Uniform(20, 40), rng.Uniform(0.05, 0.2), rng.Uniform(0.55, 0.75));
+      break;
+    case K::Grass:
+      item.colour = FromHsv(rng.Uniform(90, 130), 0.6, rng.Uniform(0.45, 0.6));
+      break;
+    case K::Cat: {
+      static const Colour kCoats[] = {{0.9, 0.55, 0.2}, {0.35, 0.33, 0.33}, {0.95, 0.93, 0.88},
+                                      {0.6, 0.45, 0.3}, {0.2, 0.18, 0.18}};
+      item.colour = kCoats[rng.Int(0, 4)];
+      item.accent = Mix(item.colour, rng.Chance(0.5) ? Colour{0, 0, 0} : Colour{1, 1, 1}, 0.5);
+      break;
+    }
     default:
       item.colour = bright;
       break;
@@ -280,81 +456,263 @@ void ColourItem(Item& item, Random& rng) {
 }
 
 const std::vector<Theme>& Themes() {
+  const auto scenery = [](std::vector<Kind> kinds, int minCount, int maxCount, tools::Rect zone,
+                          double minSize, double maxSize) {
+    return Placement{std::move(kinds), minCount, maxCount, zone, minSize, maxSize, true};
+  };
+  // Things standing in a row on a shelf whose top is at `baseline`.
+  const auto shelf = [](std::vector<Kind> kinds, int minCount, int maxCount, double baseline,
+                        double minSize, double maxSize) {
+    return Placement{std::move(kinds), minCount, maxCount, {22, 0, 278, 0}, minSize, maxSize,
+                     false, baseline};
+  };
   static const std::vector<Theme> themes = {
       {"meadow",
-       Meadow,
-       {{{K::Sun}, 1, 1, {30, 25, 270, 60}, 44, 55},
-        {{K::Cloud, K::Bird, K::Balloon, K::Kite}, 3, 6, {20, 20, 280, 110}, 24, 37},
-        {{K::Tree, K::House, K::Bush, K::Flower, K::Mushroom},
-         6,
-         10,
-         {25, 175, 275, 265},
-         33,
-         57}}},
+       {{Meadow,
+         {scenery({K::Cloud}, 3, 5, {20, 15, 280, 80}, 20, 30),
+          scenery({K::Pine, K::Tree}, 7, 10, {10, 140, 290, 160}, 18, 26),
+          scenery({K::Grass, K::Stone, K::Flower}, 10, 14, {10, 245, 290, 292}, 10, 16),
+          {{K::Sun}, 1, 1, {30, 25, 270, 50}, 36, 44},
+          {{K::Bird, K::Butterfly, K::Kite, K::Balloon}, 6, 9, {20, 30, 280, 125}, 14, 24},
+          {{K::Tree, K::House, K::Bush}, 4, 6, {30, 175, 270, 215}, 40, 60},
+          {{K::Flower, K::Mushroom, K::Cat, K::Ball, K::Bush}, 9, 13, {20, 230, 280, 282}, 16,
+           30}}},
+        {Meadow,
+         {scenery({K::Cloud}, 3, 5, {20, 15, 280, 90}, 18, 28),
+          scenery({K::Tree, K::Bush}, 6, 9, {10, 148, 290, 165}, 16, 22),
+          scenery({K::Grass, K::Flower}, 10, 14, {10, 200, 290, 292}, 12, 16),
+          {{K::Sun}, 1, 1, {30, 25, 270, 50}, 30, 40},
+          {{K::Kite, K::Balloon, K::Bird}, 6, 9, {20, 30, 280, 140}, 14, 26},
+          {{K::House, K::Tree}, 3, 4, {40, 165, 260, 190}, 46, 62},
+          {{K::Umbrella, K::Ball, K::Cat, K::Mushroom, K::Butterfly, K::Flower}, 8, 12,
+           {20, 222, 280, 282}, 16, 30}}}}},
       {"sunset",
-       Sunset,
-       {{{K::Sun, K::Moon}, 1, 1, {40, 40, 260, 90}, 44, 55},
-        {{K::Bird, K::Cloud, K::Balloon}, 3, 6, {20, 20, 280, 130}, 24, 35},
-        {{K::Tree, K::Pine, K::House, K::Bush}, 6, 9, {25, 200, 275, 265}, 35, 62}}},
+       {{Sunset,
+         {scenery({K::Cloud}, 3, 5, {20, 20, 280, 100}, 18, 28),
+          scenery({K::Pine}, 8, 12, {10, 175, 290, 195}, 16, 24),
+          scenery({K::Grass, K::Stone}, 6, 9, {10, 275, 290, 292}, 10, 14),
+          {{K::Sun, K::Moon}, 1, 1, {40, 40, 260, 80}, 36, 44},
+          {{K::Bird, K::Balloon, K::Star}, 8, 11, {20, 20, 280, 145}, 14, 22},
+          {{K::House, K::Tree, K::Lighthouse}, 4, 6, {30, 212, 270, 240}, 38, 56},
+          {{K::Bush, K::Flower, K::Stone, K::Cat, K::Mushroom}, 7, 10, {20, 252, 280, 285}, 16,
+           26}}},
+        {Sunset,
+         {scenery({K::Pine, K::Tree}, 8, 11, {10, 185, 290, 200}, 18, 26),
+          scenery({K::Star}, 5, 8, {15, 10, 285, 70}, 8, 11),
+          {{K::Sun}, 1, 1, {60, 60, 240, 90}, 40, 50},
+          {{K::Bird, K::Cloud, K::Kite}, 7, 10, {20, 20, 280, 135}, 14, 26},
+          {{K::Boat, K::House}, 3, 5, {40, 222, 260, 240}, 34, 48},
+          {{K::Grass, K::Flower, K::Mushroom, K::Stone, K::Cat}, 9, 12, {20, 258, 280, 286}, 14,
+           22}}}}},
       {"street",
-       Street,
-       {{{K::Cloud, K::Bird, K::Sun, K::Balloon}, 2, 3, {20, 18, 280, 70}, 26, 40},
-        {{K::Window}, 1, 2, {25, 120, 275, 170}, 26, 33},
-        {{K::Lamp, K::Umbrella, K::Tree}, 2, 3, {20, 190, 280, 205}, 29, 37},
-        {{K::Car}, 2, 3, {40, 250, 260, 280}, 29, 35}}},
+       {{Street,
+         {scenery({K::Cloud}, 2, 4, {20, 15, 280, 60}, 18, 26),
+          scenery({K::Window}, 5, 8, {20, 95, 280, 180}, 12, 16),
+          {{K::Bird, K::Balloon, K::Sun, K::Kite}, 4, 7, {20, 18, 280, 75}, 14, 24},
+          {{K::Window, K::Clock, K::Frame}, 4, 6, {25, 105, 275, 178}, 16, 24},
+          {{K::Umbrella, K::Tree, K::Cat, K::Bush}, 5, 7, {20, 186, 280, 206}, 24, 36},
+          {{K::Car}, 3, 4, {35, 248, 265, 282}, 22, 32},
+          {{K::Ball, K::Stone, K::Flower, K::Cat}, 5, 7, {20, 228, 280, 245}, 12, 18}}},
+        {Street,
+         {scenery({K::Cloud}, 2, 3, {20, 15, 280, 60}, 18, 24),
+          scenery({K::Flower, K::Grass}, 6, 9, {10, 218, 290, 230}, 10, 13),
+          {{K::Bird, K::Kite, K::Balloon}, 5, 8, {20, 15, 280, 85}, 14, 22},
+          {{K::Window, K::Clock, K::Frame}, 6, 9, {25, 100, 275, 178}, 16, 24},
+          {{K::Umbrella, K::Tree, K::Bush}, 4, 6, {30, 186, 270, 202}, 22, 30},
+          {{K::Car, K::Cat, K::Ball, K::Flower}, 4, 6, {30, 250, 270, 282}, 22, 32}}}}},
       {"room",
-       Room,
-       {{{K::Frame, K::Clock, K::Window}, 3, 6, {30, 35, 270, 150}, 40, 62},
-        {{K::Lamp, K::Vase, K::Ball, K::Book, K::Candle, K::Cup, K::Bottle},
-         5,
-         8,
-         {25, 240, 275, 275},
-         31,
-         48}}},
+       {{Room,
+         {scenery({K::Star}, 4, 6, {15, 10, 285, 28}, 8, 10),
+          {{K::Frame, K::Clock, K::Window}, 5, 7, {30, 30, 270, 140}, 30, 48},
+          {{K::Balloon, K::Kite, K::Star}, 3, 4, {25, 25, 275, 160}, 16, 24},
+          shelf({K::Book, K::Vase, K::Candle, K::Cup, K::Jar}, 7, 9, 187, 22, 32),
+          {{K::Lamp, K::Ball, K::Cat, K::Vase, K::Bottle, K::Book}, 7, 10, {25, 232, 275, 280},
+           20, 38}}},
+        {Room,
+         {scenery({K::Book}, 6, 9, {20, 258, 280, 290}, 12, 14),
+          {{K::Frame, K::Window}, 3, 4, {40, 40, 260, 110}, 38, 54},
+          {{K::Clock, K::Star, K::Balloon}, 5, 7, {25, 25, 275, 155}, 18, 28},
+          shelf({K::Book, K::Jar, K::Bottle, K::Cup}, 7, 9, 187, 22, 32),
+          {{K::Ball, K::Cat, K::Lamp, K::Cup, K::Candle}, 6, 9, {25, 232, 275, 280}, 18, 34}}}}},
       {"sea",
-       Sea,
-       {{{K::Sun, K::Cloud}, 1, 2, {30, 25, 270, 70}, 37, 51},
-        {{K::Bird, K::Kite}, 1, 3, {20, 20, 280, 110}, 24, 33},
-        {{K::Boat, K::Lighthouse}, 2, 3, {30, 150, 270, 170}, 40, 55},
-        {{K::Fish, K::Shell, K::Star}, 4, 7, {25, 210, 275, 275}, 26, 37}}},
+       {{Sea,
+         {scenery({K::Cloud}, 3, 5, {20, 15, 280, 70}, 18, 28),
+          scenery({K::Boat}, 3, 5, {15, 128, 285, 138}, 10, 14),
+          {{K::Sun}, 1, 1, {30, 25, 270, 60}, 32, 40},
+          {{K::Bird, K::Kite, K::Balloon}, 6, 9, {20, 20, 280, 118}, 14, 22},
+          {{K::Boat, K::Lighthouse}, 4, 5, {30, 140, 270, 175}, 28, 46},
+          {{K::Fish}, 3, 5, {25, 190, 275, 230}, 16, 26},
+          {{K::Fish, K::Shell, K::Star, K::Stone}, 7, 10, {25, 240, 275, 282}, 16, 28}}},
+        {Sea,
+         {scenery({K::Cloud}, 3, 5, {20, 15, 280, 80}, 18, 26),
+          scenery({K::Seaweed, K::Stone}, 6, 9, {10, 270, 290, 290}, 14, 20),
+          {{K::Bird, K::Balloon, K::Kite}, 6, 8, {20, 20, 280, 110}, 14, 20},
+          {{K::Boat}, 4, 6, {25, 140, 275, 185}, 24, 40},
+          {{K::Fish}, 5, 7, {25, 200, 275, 245}, 16, 28},
+          {{K::Shell, K::Star, K::Stone, K::Umbrella}, 6, 9, {25, 250, 275, 282}, 14, 24}}}}},
       {"space",
-       Space,
-       {{{K::Planet, K::Moon}, 3, 6, {35, 35, 265, 265}, 42, 68},
-        {{K::Star, K::Rocket}, 5, 8, {25, 25, 275, 275}, 26, 48}}},
+       {{Space,
+         {scenery({K::Star}, 14, 20, {10, 10, 290, 290}, 7, 10),
+          {{K::Planet, K::Moon}, 4, 6, {35, 35, 265, 265}, 30, 54},
+          {{K::Star}, 10, 14, {20, 20, 280, 280}, 12, 20},
+          {{K::Stone}, 4, 6, {20, 20, 280, 280}, 12, 18},
+          {{K::Rocket}, 2, 3, {25, 25, 275, 275}, 30, 44}}},
+        {Space,
+         {scenery({K::Star}, 14, 20, {10, 10, 290, 290}, 7, 10),
+          {{K::Planet}, 3, 4, {40, 40, 260, 260}, 40, 60},
+          {{K::Star, K::Moon}, 11, 15, {20, 20, 280, 280}, 12, 22},
+          {{K::Stone, K::Balloon}, 3, 5, {20, 20, 280, 280}, 12, 18},
+          {{K::Rocket}, 2, 3, {25, 25, 275, 275}, 30, 42}}}}},
       {"still-life",
-       StillLife,
-       {{{K::Frame, K::Clock}, 1, 2, {40, 40, 260, 110}, 48, 66},
-        {{K::Apple, K::Pear, K::Bottle, K::Cup, K::Vase, K::Candle, K::Book},
-         6,
-         9,
-         {25, 210, 275, 260},
-         33,
-         62}}},
+       {{StillLife,
+         {scenery({K::Frame, K::Window}, 1, 1, {40, 30, 260, 100}, 44, 60),
+          {{K::Clock, K::Star}, 2, 3, {25, 25, 275, 100}, 18, 28},
+          shelf({K::Jar, K::Book, K::Candle, K::Cup}, 6, 8, 150, 20, 30),
+          {{K::Bottle, K::Cup, K::Vase, K::Candle, K::Book, K::Jar}, 7, 10, {25, 198, 275, 262},
+           24, 44},
+          {{K::Apple, K::Pear, K::Cup, K::Shell}, 8, 12, {22, 245, 278, 284}, 14, 24}}},
+        {StillLife,
+         {scenery({K::Frame}, 1, 1, {50, 40, 250, 90}, 44, 58),
+          {{K::Candle, K::Star, K::Clock}, 3, 4, {25, 25, 275, 100}, 18, 26},
+          shelf({K::Book, K::Vase, K::Bottle}, 6, 8, 150, 20, 30),
+          {{K::Jar, K::Vase, K::Bottle}, 6, 8, {25, 200, 275, 240}, 28, 44},
+          {{K::Apple, K::Pear, K::Cup}, 8, 12, {22, 250, 278, 284}, 14, 24}}}}},
       {"garden",
-       Garden,
-       {{{K::Sun, K::Cloud, K::Kite, K::Bird}, 2, 3, {25, 20, 275, 85}, 26, 44},
-        {{K::Butterfly}, 1, 2, {25, 180, 275, 200}, 24, 31},
-        {{K::Flower, K::Bush, K::Mushroom, K::Tree, K::Ball}, 6, 9, {25, 215, 275, 270}, 31, 55}}},
+       {{Garden,
+         {scenery({K::Cloud}, 2, 4, {20, 15, 280, 70}, 18, 26),
+          scenery({K::Grass}, 10, 14, {10, 170, 290, 292}, 12, 16),
+          scenery({K::Tree}, 3, 5, {10, 100, 290, 110}, 20, 26),
+          {{K::Sun, K::Kite, K::Bird}, 4, 6, {25, 20, 275, 85}, 14, 30},
+          {{K::Butterfly, K::Bird}, 3, 5, {25, 95, 275, 175}, 14, 20},
+          {{K::Flower, K::Bush, K::Mushroom, K::Tree, K::Ball, K::Cat}, 11, 15,
+           {25, 185, 275, 282}, 18, 42}}},
+        {Clothesline,
+         {scenery({K::Cloud}, 2, 3, {20, 15, 280, 60}, 16, 22),
+          scenery({K::Grass, K::Stone}, 8, 12, {10, 180, 290, 292}, 10, 14),
+          {{K::Sun, K::Bird, K::Balloon}, 4, 6, {25, 20, 275, 62}, 14, 30},
+          {{K::Shirt}, 5, 6, {30, 100, 270, 100}, 22, 30},
+          {{K::Butterfly}, 2, 3, {25, 130, 275, 165}, 14, 20},
+          {{K::Flower, K::Bush, K::Mushroom, K::Stone, K::Cat, K::Ball}, 11, 15,
+           {25, 190, 275, 282}, 16, 38}}}}},
       {"winter",
-       Winter,
-       {{{K::Moon, K::Sun, K::Cloud}, 1, 2, {30, 25, 270, 70}, 37, 51},
-        {{K::Bird, K::Balloon}, 1, 2, {25, 85, 275, 120}, 24, 33},
-        {{K::Snowman, K::Pine, K::House, K::Tree}, 6, 9, {25, 200, 275, 265}, 40, 64}}},
+       {{Winter,
+         {scenery({K::Pine}, 8, 11, {10, 150, 290, 175}, 16, 24),
+          scenery({K::Stone, K::Pine}, 4, 7, {10, 275, 290, 292}, 10, 14),
+          {{K::Moon, K::Sun}, 1, 1, {30, 25, 270, 60}, 30, 40},
+          {{K::Cloud, K::Bird, K::Star}, 6, 8, {25, 25, 275, 125}, 14, 26},
+          {{K::House, K::Pine, K::Snowman}, 3, 5, {25, 160, 275, 180}, 24, 34},
+          {{K::Snowman, K::House, K::Tree}, 4, 6, {25, 198, 275, 235}, 36, 56},
+          {{K::Pine, K::Stone, K::Ball, K::Cat, K::Snowman}, 6, 9, {25, 250, 275, 285}, 16,
+           26}}},
+        {Winter,
+         {scenery({K::Pine}, 7, 10, {10, 152, 290, 170}, 16, 22),
+          {{K::Cloud, K::Bird, K::Balloon, K::Star}, 7, 9, {25, 25, 275, 115}, 14, 26},
+          {{K::House}, 3, 4, {40, 180, 260, 200}, 44, 60},
+          {{K::Pine, K::Snowman, K::Bird}, 3, 4, {25, 135, 275, 160}, 20, 30},
+          {{K::Snowman, K::Pine, K::Cat, K::Ball}, 7, 10, {25, 228, 275, 282}, 22, 38}}}}},
       {"desert",
-       Desert,
-       {{{K::Sun}, 1, 1, {40, 30, 260, 60}, 44, 55},
-        {{K::Bird, K::Cloud, K::Kite}, 1, 3, {25, 25, 275, 110}, 24, 35},
-        {{K::Pyramid}, 1, 2, {50, 170, 250, 185}, 40, 53},
-        {{K::Cactus, K::Bush, K::Ball, K::Umbrella}, 5, 7, {25, 235, 275, 268}, 31, 48}}},
+       {{Desert,
+         {scenery({K::Cloud}, 2, 3, {20, 15, 280, 60}, 16, 22),
+          scenery({K::Stone, K::Grass}, 8, 11, {10, 205, 290, 292}, 10, 14),
+          {{K::Sun}, 1, 1, {40, 30, 260, 55}, 32, 40},
+          {{K::Bird, K::Cloud, K::Kite}, 5, 7, {25, 25, 275, 115}, 14, 26},
+          {{K::Pyramid}, 2, 3, {45, 165, 255, 185}, 34, 50},
+          {{K::Cactus, K::Stone}, 3, 5, {25, 190, 275, 215}, 18, 30},
+          {{K::Cactus, K::Stone, K::Grass, K::Shell}, 8, 11, {25, 220, 275, 282}, 16, 36},
+          {{K::Umbrella, K::Ball, K::Jar}, 2, 3, {25, 230, 275, 270}, 18, 28}}},
+        {Desert,
+         {scenery({K::Stone, K::Grass}, 8, 12, {10, 210, 290, 292}, 10, 16),
+          scenery({K::Cactus}, 4, 6, {10, 168, 290, 178}, 12, 16),
+          {{K::Sun, K::Moon}, 1, 1, {40, 30, 260, 55}, 30, 38},
+          {{K::Bird, K::Cloud, K::Kite}, 5, 7, {25, 25, 275, 115}, 14, 26},
+          {{K::Pyramid}, 2, 3, {50, 165, 250, 185}, 32, 46},
+          {{K::Cactus, K::Jar, K::Umbrella}, 3, 5, {25, 190, 275, 215}, 18, 30},
+          {{K::Cactus, K::Jar, K::Shell}, 6, 9, {25, 222, 275, 282}, 20, 38}}}}},
       {"underwater",
-       Underwater,
-       {{{K::Fish}, 4, 7, {30, 30, 270, 200}, 26, 44},
-        {{K::Seaweed, K::Shell, K::Star}, 5, 8, {20, 255, 280, 275}, 29, 46}}},
+       {{Underwater,
+         {scenery({K::Seaweed}, 6, 9, {10, 250, 290, 280}, 20, 32),
+          scenery({K::Stone, K::Shell}, 5, 8, {10, 278, 290, 292}, 8, 12),
+          {{K::Fish}, 10, 13, {30, 30, 270, 215}, 16, 36},
+          {{K::Ball, K::Jar}, 1, 2, {30, 140, 270, 220}, 16, 22},
+          {{K::Shell, K::Star, K::Stone, K::Seaweed}, 8, 11, {20, 248, 280, 285}, 14, 26}}},
+        {Underwater,
+         {scenery({K::Stone}, 6, 9, {10, 265, 290, 290}, 12, 20),
+          scenery({K::Seaweed}, 4, 6, {10, 240, 290, 265}, 24, 34),
+          {{K::Fish}, 10, 13, {25, 25, 275, 222}, 16, 34},
+          {{K::Seaweed, K::Shell, K::Star}, 8, 11, {20, 245, 280, 282}, 16, 30}}}}},
       {"night-town",
-       NightTown,
-       {{{K::Moon, K::Star, K::Planet}, 3, 6, {25, 25, 275, 110}, 29, 46},
-        {{K::House, K::Pine, K::Lamp}, 5, 8, {25, 200, 275, 240}, 42, 59},
-        {{K::Car, K::Balloon}, 1, 2, {40, 262, 260, 278}, 26, 33}}},
+       {{NightTown,
+         {scenery({K::Star}, 10, 14, {10, 10, 290, 150}, 7, 10),
+          {{K::Moon}, 1, 1, {30, 25, 270, 60}, 30, 40},
+          {{K::Star, K::Planet}, 7, 10, {25, 25, 275, 135}, 12, 22},
+          {{K::House, K::Pine}, 4, 6, {25, 160, 275, 185}, 26, 38},
+          {{K::House, K::Pine, K::Tree}, 6, 8, {25, 192, 275, 240}, 32, 52},
+          {{K::Car, K::Cat, K::Balloon, K::Stone}, 4, 6, {35, 258, 265, 282}, 18, 28}}},
+        {NightTown,
+         {scenery({K::Star}, 10, 14, {10, 10, 290, 150}, 7, 10),
+          scenery({K::Pine}, 5, 8, {10, 200, 290, 212}, 14, 20),
+          {{K::Star}, 8, 11, {25, 20, 275, 125}, 12, 18},
+          {{K::Moon, K::Rocket}, 1, 2, {30, 30, 270, 110}, 28, 40},
+          {{K::House}, 4, 5, {30, 200, 270, 235}, 42, 58},
+          {{K::Balloon, K::Planet, K::Bird}, 3, 4, {25, 130, 275, 175}, 16, 24},
+          {{K::Cat, K::Bush, K::Stone, K::Car}, 5, 7, {25, 258, 275, 282}, 18, 28}}}}},
+      {"harbour",
+       {{Harbour,
+         {scenery({K::Cloud}, 3, 5, {20, 15, 280, 70}, 18, 28),
+          scenery({K::Boat}, 3, 5, {15, 176, 285, 190}, 10, 14),
+          {{K::Sun}, 1, 1, {30, 25, 270, 50}, 28, 36},
+          {{K::Bird, K::Kite}, 5, 8, {20, 40, 280, 110}, 14, 20},
+          {{K::House, K::Lighthouse}, 4, 6, {25, 118, 275, 140}, 26, 40},
+          {{K::Boat}, 3, 5, {30, 192, 270, 228}, 26, 42},
+          {{K::Fish, K::Stone, K::Cat, K::Jar, K::Shell}, 6, 9, {25, 262, 275, 286}, 14, 22}}},
+        {Harbour,
+         {scenery({K::Cloud}, 2, 4, {20, 15, 280, 60}, 16, 24),
+          scenery({K::Stone, K::Shell}, 6, 9, {10, 282, 290, 293}, 8, 11),
+          {{K::Bird, K::Kite, K::Balloon}, 6, 8, {20, 20, 280, 100}, 14, 22},
+          {{K::House}, 4, 5, {30, 116, 270, 138}, 28, 40},
+          {{K::Boat}, 4, 6, {25, 185, 275, 235}, 22, 36},
+          {{K::Fish, K::Stone, K::Umbrella, K::Cat}, 5, 8, {25, 258, 275, 282}, 14, 22}}}}},
+      {"kitchen",
+       {{Kitchen,
+         {scenery({K::Cup}, 4, 6, {15, 238, 285, 250}, 10, 12),
+          {{K::Clock, K::Window, K::Frame}, 3, 4, {30, 30, 270, 90}, 28, 42},
+          shelf({K::Jar, K::Cup, K::Bottle}, 7, 9, 128, 18, 26),
+          shelf({K::Jar, K::Vase, K::Candle, K::Cup}, 7, 9, 178, 16, 24),
+          {{K::Apple, K::Pear, K::Cup, K::Bottle, K::Jar}, 7, 10, {25, 232, 275, 280}, 18, 34}}},
+        {Kitchen,
+         {scenery({K::Apple, K::Pear}, 4, 6, {15, 282, 285, 290}, 10, 12),
+          {{K::Window}, 1, 1, {60, 40, 240, 70}, 40, 50},
+          {{K::Clock, K::Frame, K::Star}, 2, 3, {25, 25, 275, 90}, 18, 26},
+          shelf({K::Cup, K::Jar, K::Apple}, 7, 9, 128, 16, 24),
+          shelf({K::Bottle, K::Candle, K::Vase, K::Cup}, 7, 9, 178, 16, 24),
+          {{K::Apple, K::Pear, K::Cat, K::Jar, K::Cup}, 7, 10, {25, 232, 275, 276}, 18, 32}}}}},
+      {"library",
+       {{Library,
+         {shelf({K::Book}, 7, 9, 62, 22, 28),
+          shelf({K::Book, K::Vase, K::Clock}, 7, 9, 132, 20, 28),
+          shelf({K::Book, K::Jar, K::Candle}, 7, 9, 204, 20, 28),
+          {{K::Lamp, K::Cat, K::Cup, K::Ball, K::Book}, 6, 8, {25, 250, 275, 282}, 20, 32}}},
+        {Library,
+         {shelf({K::Book, K::Frame}, 7, 9, 62, 20, 28),
+          shelf({K::Book, K::Clock, K::Cup}, 7, 9, 132, 18, 26),
+          shelf({K::Book, K::Bottle, K::Vase}, 7, 9, 204, 20, 26),
+          {{K::Cat, K::Lamp, K::Candle, K::Ball}, 5, 7, {25, 250, 275, 282}, 20, 32}}}}},
+      {"orchard",
+       {{Orchard,
+         {scenery({K::Cloud}, 2, 4, {20, 15, 280, 70}, 18, 26),
+          scenery({K::Tree}, 5, 8, {10, 126, 290, 138}, 16, 22),
+          scenery({K::Grass, K::Stone}, 10, 14, {10, 222, 290, 292}, 12, 16),
+          {{K::Sun, K::Bird}, 4, 6, {25, 20, 275, 95}, 14, 34},
+          {{K::Tree}, 5, 7, {30, 150, 270, 200}, 40, 56},
+          {{K::Apple, K::Pear, K::Cat, K::Bush, K::Flower}, 9, 12, {20, 232, 280, 284}, 16,
+           32}}},
+        {Orchard,
+         {scenery({K::Tree}, 6, 9, {10, 128, 290, 140}, 18, 24),
+          scenery({K::Flower, K::Grass}, 8, 12, {10, 240, 290, 292}, 10, 14),
+          {{K::Bird, K::Butterfly, K::Kite}, 5, 8, {25, 20, 275, 105}, 14, 24},
+          {{K::Tree, K::House}, 4, 5, {30, 168, 270, 200}, 40, 56},
+          {{K::Bush, K::Apple, K::Pear, K::Cat, K::Mushroom}, 8, 11, {20, 232, 280, 284}, 16,
+           32}}}}},
   };
   return themes;
 }

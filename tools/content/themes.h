@@ -1,5 +1,6 @@
-// The kinds of scene the stage set is drawn from: a painted backdrop and rules for what stands
-// where on it.
+// The kinds of scene the stage set is drawn from. A theme has several compositions, each a
+// painted backdrop with its own detail and rules for what stands where on it: scenery behind,
+// a middle ground of things, a foreground.
 #pragma once
 
 #include <vector>
@@ -16,12 +17,18 @@ struct Placement {
   tools::Rect zone;  // where item centres may fall
   double minSize;
   double maxSize;
+  bool scenery = false;  // drawn behind the rest, may overlap, never changed
+  double baseline = 0;   // when set, things stand on this line (a shelf, the ground)
+};
+
+struct Composition {
+  Backdrop (*makeBackdrop)(Random& rng);
+  std::vector<Placement> placements;
 };
 
 struct Theme {
   const char* name;
-  Backdrop (*makeBackdrop)(Random& rng);
-  std::vector<Placement> placements;
+  std::vector<Composition> compositions;
 };
 
 const std::vector<Theme>& Themes();

@@ -17,6 +17,11 @@ int RunPack(const Arguments& args);
 int RunUnpack(const Arguments& args);
 int RunMake(const Arguments& args);
 int RunPreview(const Arguments& args);
+int RunSheet(const Arguments& args);
+
+// The stage as a player sees it: the picture, a gap, the picture with every patch; `marks`
+// outlines the differences in both.
+Image PreviewOf(const StageData* stage, bool marks);
 
 // Loads a stage as the game does; null, with a line on standard error, when the game cannot.
 StageData* LoadStageOrExplain(const std::string& path);

@@ -14,7 +14,8 @@ struct Command {
 
 const Command kCommands[] = {
     {"inspect", tools::RunInspect,
-     "inspect FILE...                       what a stage holds; status 1 if the game refuses it"},
+     "inspect [--stats] FILE...             what a stage holds; status 1 if the game refuses it;\n"
+     "      --stats: how busy the picture is and how large each difference"},
     {"pack", tools::RunPack,
      "pack -o OUT.stg PICTURE L,T[,R,B],PATCH...\n      a stage from upright PNG or JPEG pictures; "
      "@LIST reads words from LIST"},
@@ -24,6 +25,8 @@ const Command kCommands[] = {
      "make -o OUT.stg ORIGINAL ALTERED      a stage from where two pictures differ"},
     {"preview", tools::RunPreview,
      "preview FILE OUT.png [--marks]        the two pictures side by side, as played"},
+    {"sheet", tools::RunSheet,
+     "sheet OUT.png FILE... [--marks]       a contact sheet of stages, as played"},
     {"decode", tools::RunDecode,
      "decode IN.jpg OUT.bmp                 the BMP image the game decodes"},
 };

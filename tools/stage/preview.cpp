@@ -22,14 +22,7 @@ void Outline(Image& image, int offsetX, const Rect& r) {
 
 }  // namespace
 
-int RunPreview(const Arguments& args) {
-  const bool marks = args.size() == 3 && args[2] == "--marks";
-  if (args.size() != 2 && !marks) {
-    std::fputs("usage: tavrelo-stage preview FILE OUT.png [--marks]\n", stderr);
-    return 2;
-  }
-  StageData* stage = LoadStageOrExplain(args[0]);
-  if (stage == nullptr) return 1;
+Image PreviewOf(const StageData* stage, bool marks) {
   const Image picture = ImageFromBmp(stage->picture.file, Orientation::UpsideDown);
   const int gap = 12;
   Image view = MakeImage(2 * picture.width + gap, picture.height);
@@ -49,6 +42,18 @@ int RunPreview(const Arguments& args) {
       Outline(view, picture.width + gap, {d.left, d.top, d.right, d.bottom});
     }
   }
+  return view;
+}
+
+int RunPreview(const Arguments& args) {
+  const bool marks = args.size() == 3 && args[2] == "--marks";
+  if (args.size() != 2 && !marks) {
+    std::fputs("usage: tavrelo-stage preview FILE OUT.png [--marks]\n", stderr);
+    return 2;
+  }
+  StageData* stage = LoadStageOrExplain(args[0]);
+  if (stage == nullptr) return 1;
+  const Image view = PreviewOf(stage, marks);
   FreeStage(stage);
   std::string error;
   if (!SavePng(args[1], view, &error)) {

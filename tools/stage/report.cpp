@@ -8,6 +8,7 @@
 #include "kernel/debug_output.h"
 #include "stage_checks.h"
 #include "stage_file.h"
+#include "stats.h"
 
 namespace tools {
 namespace {
@@ -30,7 +31,20 @@ StageData* LoadAsTheGame(const std::string& path, std::string* reason) {
   return stage;
 }
 
-bool InspectOne(const std::string& path) {
+void PrintFigures(const StageData& stage) {
+  const StageFigures figures = FiguresOf(stage);
+  std::printf("  busy-ness: %d areas of one colour\n", figures.areas);
+  for (std::size_t i = 0; i < figures.differences.size(); ++i) {
+    const DifferenceFigures& d = figures.differences[i];
+    std::printf("  difference %zu: %d x %d, %.2f %% of the picture (%s), %d pixels change, %d "
+                "strongly\n",
+                i, d.rect.Width(), d.rect.Height(), d.percent,
+                d.percent <= 1.0 ? "small" : d.percent > 3.0 ? "large" : "medium", d.changed,
+                d.strong);
+  }
+}
+
+bool InspectOne(const std::string& path, bool stats) {
   std::string error;
   auto bytes = ReadFileBytes(path, &error);
   if (!bytes) {
@@ -80,6 +94,7 @@ bool InspectOne(const std::string& path) {
                 "than the picture\n");
   for (const std::string& warning : AuthorWarnings(facts))
     std::printf("  warning: %s\n", warning.c_str());
+  if (stats && stage != nullptr) PrintFigures(*stage);
   std::printf("  verdict: the game %s this stage\n",
               playable ? "plays" : stage != nullptr ? "passes over" : "refuses");
   FreeStage(stage);
@@ -100,12 +115,13 @@ StageData* LoadStageOrExplain(const std::string& path) {
 }
 
 int RunInspect(const Arguments& args) {
-  if (args.empty()) {
-    std::fputs("usage: tavrelo-stage inspect FILE...\n", stderr);
+  const bool stats = !args.empty() && args[0] == "--stats";
+  if (args.size() < (stats ? 2u : 1u)) {
+    std::fputs("usage: tavrelo-stage inspect [--stats] FILE...\n", stderr);
     return 2;
   }
   bool all = true;
-  for (const std::string& path : args) all = InspectOne(path) && all;
+  for (std::size_t i = stats ? 1 : 0; i < args.size(); ++i) all = InspectOne(args[i], stats) && all;
   return all ? 0 : 1;
 }
 

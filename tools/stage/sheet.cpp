@@ -1,0 +1,108 @@
+// tavrelo-stage sheet OUT.png FILE... [--marks]: a contact sheet of stages, each as a player
+// sees it at half size, four to a row, with its name; --marks outlines the differences.
+#include <cairo.h>
+
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <memory>
+#include <vector>
+
+#include "commands.h"
+#include "file_io.h"
+
+namespace tools {
+namespace {
+
+constexpr int kColumns = 4;
+constexpr int kLabel = 16;
+constexpr int kMargin = 8;
+
+// Half size, each pixel the mean of the four it stands for.
+Image Halved(const Image& image) {
+  Image half = MakeImage(image.width / 2, image.height / 2);
+  for (int y = 0; y < half.height; ++y)
+    for (int x = 0; x < half.width; ++x)
+      for (int c = 0; c < 3; ++c)
+        half.Pixel(x, y)[c] = static_cast<std::uint8_t>(
+            (image.Pixel(2 * x, 2 * y)[c] + image.Pixel(2 * x + 1, 2 * y)[c] +
+             image.Pixel(2 * x, 2 * y + 1)[c] + image.Pixel(2 * x + 1, 2 * y + 1)[c] + 2) / 4);
+  return half;
+}
+
+cairo_status_t Append(void* closure, const unsigned char* data, unsigned int length) {
+  auto* bytes = static_cast<std::vector<std::uint8_t>*>(closure);
+  bytes->insert(bytes->end(), data, data + length);
+  return CAIRO_STATUS_SUCCESS;
+}
+
+}  // namespace
+
+int RunSheet(const Arguments& args) {
+  std::vector<std::string> files;
+  bool marks = false;
+  for (std::size_t i = 1; i < args.size(); ++i) {
+    if (args[i] == "--marks")
+      marks = true;
+    else
+      files.push_back(args[i]);
+  }
+  if (args.empty() || files.empty()) {
+    std::fputs("usage: tavrelo-stage sheet OUT.png FILE... [--marks]\n", stderr);
+    return 2;
+  }
+  std::vector<Image> thumbs;
+  for (const std::string& file : files) {
+    StageData* stage = LoadStageOrExplain(file);
+    if (stage == nullptr) return 1;
+    thumbs.push_back(Halved(PreviewOf(stage, marks)));
+    FreeStage(stage);
+  }
+  int cellWidth = 0, cellHeight = 0;
+  for (const Image& t : thumbs)
+    cellWidth = std::max(cellWidth, t.width), cellHeight = std::max(cellHeight, t.height);
+  const int rows = (static_cast<int>(thumbs.size()) + kColumns - 1) / kColumns;
+  const int width = kColumns * (cellWidth + kMargin) + kMargin;
+  const int height = rows * (cellHeight + kLabel + kMargin) + kMargin;
+  std::unique_ptr<cairo_surface_t, decltype(&cairo_surface_destroy)> surface(
+      cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height), cairo_surface_destroy);
+  std::unique_ptr<cairo_t, decltype(&cairo_destroy)> cr(cairo_create(surface.get()),
+                                                         cairo_destroy);
+  cairo_set_source_rgb(cr.get(), 0.15, 0.15, 0.17);
+  cairo_paint(cr.get());
+  cairo_surface_flush(surface.get());
+  unsigned char* data = cairo_image_surface_get_data(surface.get());
+  const int stride = cairo_image_surface_get_stride(surface.get());
+  for (std::size_t i = 0; i < thumbs.size(); ++i) {
+    const int left = kMargin + static_cast<int>(i % kColumns) * (cellWidth + kMargin);
+    const int top = kMargin + static_cast<int>(i / kColumns) * (cellHeight + kLabel + kMargin);
+    const Image& t = thumbs[i];
+    for (int y = 0; y < t.height; ++y)
+      for (int x = 0; x < t.width; ++x) {
+        const std::uint8_t* p = t.Pixel(x, y);
+        const std::uint32_t rgb = 0xFF000000u | p[0] << 16 | p[1] << 8 | p[2];
+        std::memcpy(data + (top + kLabel + y) * stride + 4 * (left + x), &rgb, 4);
+      }
+  }
+  cairo_surface_mark_dirty(surface.get());
+  cairo_select_font_face(cr.get(), "DejaVu Sans", CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_NORMAL);
+  cairo_set_font_size(cr.get(), 11);
+  cairo_set_source_rgb(cr.get(), 0.9, 0.9, 0.88);
+  for (std::size_t i = 0; i < files.size(); ++i) {
+    const int left = kMargin + static_cast<int>(i % kColumns) * (cellWidth + kMargin);
+    const int top = kMargin + static_cast<int>(i / kColumns) * (cellHeight + kLabel + kMargin);
+    cairo_move_to(cr.get(), left + 2, top + 12);
+    cairo_show_text(cr.get(), std::filesystem::path(files[i]).filename().c_str());
+  }
+  cairo_surface_flush(surface.get());
+  std::vector<std::uint8_t> png;
+  cairo_surface_write_to_png_stream(surface.get(), Append, &png);
+  std::string error;
+  if (!WriteFileBytes(args[0], png.data(), png.size(), &error)) {
+    std::fprintf(stderr, "%s\n", error.c_str());
+    return 1;
+  }
+  return 0;
+}
+
+}  // namespace tools
