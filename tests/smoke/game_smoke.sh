@@ -8,7 +8,7 @@ source "$(dirname "$0")/lib.sh"
 work_with_stages "$stages"
 start_display 1024x700
 
-(cd "$work" && exec "$program") >/dev/null 2>&1 &
+(cd "$work" && exec "$program") >>"$applog" 2>&1 &
 app=$!
 # The windows named Tavrelo: the main window, and a message box while one is open.
 end_splash

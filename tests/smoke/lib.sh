@@ -8,18 +8,34 @@ export ASAN_OPTIONS="${ASAN_OPTIONS:-}:detect_leaks=0"
 
 app=""
 server=""
+xlog=$(mktemp)
+applog=$(mktemp)  # where a test sends the output of the program it drives
 trap 'stop_all' EXIT
 stop_all() {
   [ -n "$app" ] && kill -KILL "$app" 2>/dev/null
-  [ -n "$server" ] && kill "$server" 2>/dev/null
+  # The server has ended before the test does, so that the next test's finds nothing of it.
+  [ -n "$server" ] && kill "$server" 2>/dev/null && wait "$server" 2>/dev/null
   [ -n "${cleanup:-}" ] && rm -rf "$cleanup"
+  rm -f "$xlog" "$applog"
 }
 
-# start_display WIDTHxHEIGHT: a virtual screen on a display number nobody else uses.
+# explain: what a failing test shows besides its own line: whether the program and the X server
+# still run, and what each printed last.
+explain() {
+  if [ -n "$app" ] && ! kill -0 "$app" 2>/dev/null; then echo "the program has ended"; fi
+  if [ -n "$server" ] && ! kill -0 "$server" 2>/dev/null; then echo "the X server has ended"; fi
+  [ -s "$applog" ] && { echo "the program printed:"; tail -n 20 "$applog"; }
+  [ -s "$xlog" ] && { echo "the X server printed:"; tail -n 20 "$xlog"; }
+  return 0
+}
+
+# start_display WIDTHxHEIGHT: a virtual screen on a display number nobody else uses. Without
+# -noreset the server starts over whenever its last client leaves, and a program connecting
+# just then (the game, as xdotool's first look for its window ends) is turned away.
 start_display() {
   local number
   number=$(mktemp)
-  Xvfb -displayfd 3 -screen 0 "${1}x24" -nolisten tcp 3>"$number" >/dev/null 2>&1 &
+  Xvfb -displayfd 3 -screen 0 "${1}x24" -nolisten tcp -noreset 3>"$number" >"$xlog" 2>&1 &
   server=$!
   for _ in $(seq 100); do [ -s "$number" ] && break; sleep 0.05; done
   export DISPLAY=":$(head -n 1 "$number")"
@@ -45,12 +61,13 @@ count_named() { xdotool search --name "$1" 2>/dev/null | wc -l; }
 wait_for() {
   for _ in $(seq $(( ${wait_seconds:-10} * 10 ))); do "$@" && return 0; sleep 0.1; done
   echo "waited in vain for: $*"
+  explain
   exit 1
 }
 
 # end_splash: presses a key on the splash screen (a window without a name, as one window of the
 # X server's own is) until the main window named Tavrelo is up. By itself the splash screen
-# lasts 455 steps of its timer, which a loaded machine stretches well past ten seconds.
+# lasts 455 steps of its timer, four and a half seconds at best; a key ends it at once.
 end_splash() {
   local window
   for _ in $(seq 100); do
@@ -61,6 +78,7 @@ end_splash() {
     sleep 0.2
   done
   echo "the splash screen never gave way to the window named Tavrelo"
+  explain
   exit 1
 }
 
@@ -83,6 +101,7 @@ press() {
     done
   done
   echo "pressing $key on '$name' never made '$check $subject' true"
+  explain
   exit 1
 }
 

@@ -26,7 +26,7 @@ read -r rleft rtop _ _ <<<"$(rect right)"
 
 start_display 3840x2160
 start_game() {
-  (cd "$work" && exec "$program") >"$work/stderr" 2>&1 &
+  (cd "$work" && exec "$program") >>"$applog" 2>&1 &
   app=$!
   end_splash
   main=$(window_of '^Tavrelo$')

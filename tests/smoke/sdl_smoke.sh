@@ -7,7 +7,7 @@ program=$1
 source "$(dirname "$0")/lib.sh"
 start_display 1280x800
 
-"$program" >/dev/null 2>&1 &
+"$program" >"$applog" 2>&1 &
 app=$!
 
 press "^Tavrelo demo$" F1 exists "^About Tavrelo$"

@@ -11,7 +11,7 @@ work_with_stages "$stages"
 start_display 1280x800
 
 start_game() {
-  (cd "$work" && exec "$program") >/dev/null 2>&1 &
+  (cd "$work" && exec "$program") >>"$applog" 2>&1 &
   app=$!
 }
 ends_with_status_0() {

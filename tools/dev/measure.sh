@@ -18,7 +18,7 @@ probe=build/tools/tavrelo-xprobe
 
 work=$(mktemp -d)
 display=":$(( 200 + RANDOM % 100 ))"
-Xvfb "$display" -screen 0 1920x1080x24 -nolisten tcp >/dev/null 2>&1 &
+Xvfb "$display" -screen 0 1920x1080x24 -nolisten tcp -noreset >/dev/null 2>&1 &
 server=$!
 trap 'kill $server 2>/dev/null; rm -rf "$work"' EXIT
 export DISPLAY=$display
