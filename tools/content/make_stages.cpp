@@ -89,6 +89,7 @@ Item NewItem(const Placement& placement, Random& rng) {
   item.details = info.maxDetails > 0 ? rng.Int(1, info.maxDetails) : 0;
   item.pattern = info.patterned && rng.Chance(0.6) ? rng.Int(1, kPatterns - 1) : 0;
   item.fixed = placement.scenery;
+  item.standing = placement.baseline > 0;
   ColourItem(item, rng);
   return item;
 }
@@ -253,7 +254,8 @@ std::optional<Candidate> Propose(const Composition& composition, const Scene& sc
       break;
     case Change::Move: {
       const double step = std::max(7.0, before.size * info.aspect * rng.Uniform(0.3, 0.45));
-      (rng.Chance(0.5) ? after.x : after.y) += rng.Chance(0.5) ? step : -step;
+      double& along = before.standing || rng.Chance(0.5) ? after.x : after.y;
+      along += rng.Chance(0.5) ? step : -step;
       break;
     }
     case Change::Turn:

@@ -93,6 +93,7 @@ struct Item {
   int details = 0;       // small parts: 0 to InfoOf(kind).maxDetails
   int pattern = 0;       // 0 to kPatterns - 1, for patterned kinds
   double angle = 0;      // turned about its centre, in degrees
+  bool standing = false; // stands on a shelf or the ground: moves only along it
   bool fixed = false;    // scenery: may stand behind or over others, and is never changed
   bool removed = false;  // taken away by a difference: keeps its place, draws nothing
 };
