@@ -59,15 +59,15 @@ tools::Rect Common(const tools::Rect& a, const tools::Rect& b) {
 }
 
 // Whether `item` may stand among `items`: on the picture, overlapping no other thing of the
-// middle ground and foreground by more than a little (scenery may overlap as it likes), and not
-// a second sun or moon.
+// middle ground and foreground by more than a little (scenery may overlap as it likes), and
+// neither a second sun nor a sun and a moon together.
 bool Fits(const Item& item, const std::vector<Item>& items, std::size_t except) {
   const tools::Rect box = BoxOf(item);
   if (!Inside(box)) return false;
-  const bool unique = item.kind == Kind::Sun || item.kind == Kind::Moon;
+  const auto inTheSky = [](const Item& i) { return i.kind == Kind::Sun || i.kind == Kind::Moon; };
   for (std::size_t i = 0; i < items.size(); ++i) {
     if (i == except || items[i].removed) continue;
-    if (unique && items[i].kind == item.kind) return false;
+    if (inTheSky(item) && inTheSky(items[i])) return false;
     if (item.fixed || items[i].fixed) continue;
     const tools::Rect other = BoxOf(items[i]);
     const int shared = Pixels(Common(box, other));
