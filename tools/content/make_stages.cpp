@@ -12,6 +12,7 @@
 // large (more than 3 %). Nothing outside the differences may change. The same seed gives the
 // same files.
 #include <algorithm>
+#include <array>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -137,6 +138,13 @@ enum class Change {
   FewerDetails,  // a window, a button, an apple, a spot taken away
   MoreDetails,   // one added
   Pattern,       // stripes for dots, a plain cloth patterned
+};
+constexpr int kChangeKinds = static_cast<int>(Change::Pattern) + 1;
+
+// How the generator's summary names each kind of change.
+const char* const kChangeNames[kChangeKinds] = {
+    "taken away", "added",    "recoloured", "part recoloured", "moved",       "turned",
+    "mirrored",   "reshaped", "detail taken away", "detail added", "pattern changed",
 };
 
 // The kinds of change, as often as each is to be tried: most of them touch a part, not a
@@ -360,6 +368,7 @@ bool FairOnceStored(const std::string& path) {
 }
 
 struct Made {
+  std::array<int, kChangeKinds> kinds{};  // how many differences of each kind
   int things = 0;       // things and parts
   int wholeThings = 0;
   int small = 0;   // at most 1 % of the picture
@@ -396,6 +405,8 @@ std::optional<Made> MakeStage(const std::string& path, const Theme& theme, std::
   for (const auto& [change, index] : plans) {
     if (static_cast<int>(differences.size()) >= wanted) break;
     if (change != Change::Add && changedItems[index]) continue;
+    // No kind of change more than twice in a stage, so that each stage mixes them.
+    if (made.kinds[static_cast<int>(change)] >= 2) continue;
     const auto candidate = Propose(composition, altered, index, change, rng);
     if (!candidate) continue;
     const Scene trial = Apply(altered, *candidate);
@@ -422,6 +433,7 @@ std::optional<Made> MakeStage(const std::string& path, const Theme& theme, std::
     if (candidate->item < changedItems.size()) changedItems[candidate->item] = true;
     areas.push_back(area);
     differences.push_back({area, {}});
+    ++made.kinds[static_cast<int>(candidate->change)];
   }
   if (static_cast<int>(differences.size()) < 5 || made.small < 2) return std::nullopt;
   if (OutsideChanges(original, current, areas) != 0) {
@@ -457,6 +469,7 @@ int main(int argc, char** argv) {
   std::filesystem::create_directories(dir);
   const auto& themes = content::Themes();
   const auto start = std::chrono::steady_clock::now();
+  std::array<int, content::kChangeKinds> kinds{};
   for (int i = 0; i < count; ++i) {
     const content::Theme& theme = themes[static_cast<std::size_t>(i) % themes.size()];
     char name[64];
@@ -469,11 +482,15 @@ int main(int argc, char** argv) {
       std::fprintf(stderr, "%s: no scene with five fair changes\n", name);
       return 1;
     }
+    for (int k = 0; k < content::kChangeKinds; ++k) kinds[k] += made->kinds[k];
     std::printf("%s: %d things, %d things and parts, %zu differences (%d small, %d large)\n",
                 name, made->wholeThings, made->things, made->differences, made->small,
                 made->large);
   }
-  std::printf("%d stages in %.1f s\n", count,
+  std::printf("changes:");
+  for (int k = 0; k < content::kChangeKinds; ++k)
+    std::printf("%s %d %s", k > 0 ? "," : "", kinds[k], content::kChangeNames[k]);
+  std::printf("\n%d stages in %.1f s\n", count,
               std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
   return 0;
 }

@@ -97,13 +97,16 @@ void PaintPatterned(cairo_t* cr, const Item& it, const Colour& fill) {
 }
 
 // Small round parts (fruit, buttons, spots) at the first `count` of the given places.
+// A thing's small parts (fruit, buttons, spots), the first `count` of `places`. They are drawn
+// large enough that one more or one fewer changes enough pixels to be fair to find.
 void Dots(cairo_t* cr, int count, std::initializer_list<std::pair<double, double>> places,
           double radius, const Colour& colour) {
+  constexpr double kFindable = 1.8;
   int drawn = 0;
   for (const auto& [x, y] : places) {
     if (drawn++ == count) break;
     cairo_new_sub_path(cr);
-    cairo_arc(cr, x, y, radius, 0, 2 * kPi);
+    cairo_arc(cr, x, y, radius * kFindable, 0, 2 * kPi);
     Paint(cr, colour);
   }
 }
@@ -200,13 +203,13 @@ void DrawHouse(cairo_t* cr, const Item& it) {
   Paint(cr, it.accent);
   Box(cr, -0.27, 0.17, -0.07, 0.47);
   Paint(cr, kWood);
-  static const double kWindows[4][2] = {{0.07, 0.2}, {0.07, 0.02}, {-0.28, 0.01}, {0.25, 0.2}};
+  static const double kWindows[4][2] = {{0.04, 0.2}, {0.04, 0.0}, {-0.3, -0.01}, {0.24, 0.2}};
   for (int i = 0; i < it.details && i < 4; ++i) {
     const double x = kWindows[i][0], y = kWindows[i][1];
-    const double w = i == 3 ? 0.1 : 0.16;
-    Box(cr, x, y, x + w, y + 0.13);
+    const double w = i == 3 ? 0.11 : 0.18;
+    Box(cr, x, y, x + w, y + 0.16);
     Paint(cr, kLight);
-    Box(cr, x + w / 2 - 0.01, y, x + w / 2 + 0.01, y + 0.13);
+    Box(cr, x + w / 2 - 0.01, y, x + w / 2 + 0.01, y + 0.16);
     Set(cr, Darker(it.colour, 0.6));
     cairo_fill(cr);
   }
@@ -476,7 +479,7 @@ void DrawSnowman(cairo_t* cr, const Item& it) {
     Box(cr, 0.04, -0.13, 0.1, 0.05);
     Paint(cr, it.colour);
   }
-  Dots(cr, it.details, {{0, -0.04}, {0, 0.06}, {0, 0.2}}, 0.03, kInk);
+  Dots(cr, it.details, {{0, -0.04}, {0, 0.07}, {0, 0.2}}, 0.035, kInk);
 }
 
 void DrawCactus(cairo_t* cr, const Item& it) {
