@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Makes the pictures in docs/ that the README shows: four shipped stages as a player sees them,
-# a contact sheet of the whole set, and the built-in artwork with a stage and the status
-# elements laid in where the game draws them. Needs a build in build/ and ImageMagick's convert.
+# a contact sheet of the whole set, four stages at full size with and without their differences
+# outlined, and the built-in artwork with a stage and the status elements laid in where the game
+# draws them. Needs a build in build/ and ImageMagick's convert.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 tool=build/tools/tavrelo-stage
@@ -15,6 +16,12 @@ done
 convert \( "$work/01-meadow.png" "$work/05-sea.png" +append \) \
         \( "$work/08-garden.png" "$work/11-underwater.png" +append \) -append docs/stages.png
 "$tool" sheet docs/stages-sheet.png Stage/*.stg
+# Four stages at full size, as a player sees them and with their differences outlined.
+mkdir -p docs/stages
+for stage in 03-street 07-still-life 12-night-town 16-orchard; do
+  "$tool" preview "Stage/$stage.stg" "docs/stages/$stage.png"
+  "$tool" preview "Stage/$stage.stg" "docs/stages/$stage-marks.png" --marks
+done
 
 # The playfield: the background, the left picture plain and the right one with its patches,
 # a score of 250, 97 seconds left, four lives and the status line.
@@ -34,4 +41,4 @@ convert resources/Background.jpg \
   "$work/g10.png" -geometry +550+41 -composite "$work/g10.png" -geometry +565+41 -composite \
   -font DejaVu-Sans -pointsize 11 -fill black -annotate +421+414 "Stage: 3 Hints: 5 Targets: 6" \
   -crop 632x420+0+0 +repage docs/playfield.png
-echo "docs/stages.png docs/stages-sheet.png docs/playfield.png"
+echo "docs/stages.png docs/stages-sheet.png docs/stages/ docs/playfield.png"
