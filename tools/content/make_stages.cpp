@@ -35,7 +35,7 @@ constexpr int kSide = 300;
 constexpr int kDifferenceGap = 4;  // between differences
 constexpr int kMinStrongPixels = 60;
 constexpr int kMinSide = 12;
-constexpr int kSmallArea = kSide * kSide / 100;     // 1 % of the picture
+constexpr int kSmallArea = kSide * kSide / 100;      // 1 % of the picture
 constexpr int kLargeArea = 3 * kSide * kSide / 100;  // 3 %
 constexpr int kMinThings = 30;
 constexpr int kThingsPerDifference = 5;
@@ -143,8 +143,8 @@ constexpr int kChangeKinds = static_cast<int>(Change::Pattern) + 1;
 
 // How the generator's summary names each kind of change.
 const char* const kChangeNames[kChangeKinds] = {
-    "taken away", "added",    "recoloured", "part recoloured", "moved",       "turned",
-    "mirrored",   "reshaped", "detail taken away", "detail added", "pattern changed",
+    "taken away", "added",    "recoloured",        "part recoloured", "moved",           "turned",
+    "mirrored",   "reshaped", "detail taken away", "detail added",    "pattern changed",
 };
 
 // The kinds of change, as often as each is to be tried: most of them touch a part, not a
@@ -214,9 +214,11 @@ bool TurnShows(Kind kind) {
 
 Colour AnotherColour(const Colour& before, Random& rng) {
   for (int tries = 0; tries < 20; ++tries) {
-    const Colour after = FromHsv(rng.Uniform(0, 360), rng.Uniform(0.6, 0.9), rng.Uniform(0.7, 0.95));
+    const Colour after =
+        FromHsv(rng.Uniform(0, 360), rng.Uniform(0.6, 0.9), rng.Uniform(0.7, 0.95));
     if (std::abs(after.r - before.r) + std::abs(after.g - before.g) +
-            std::abs(after.b - before.b) >= 0.7)
+            std::abs(after.b - before.b) >=
+        0.7)
       return after;
   }
   return {1 - before.r, 1 - before.g, 1 - before.b};
@@ -369,7 +371,7 @@ bool FairOnceStored(const std::string& path) {
 
 struct Made {
   std::array<int, kChangeKinds> kinds{};  // how many differences of each kind
-  int things = 0;       // things and parts
+  int things = 0;                         // things and parts
   int wholeThings = 0;
   int small = 0;   // at most 1 % of the picture
   int larger = 0;  // more than that
@@ -416,7 +418,8 @@ std::optional<Made> MakeStage(const std::string& path, const Theme& theme, std::
     const tools::Rect area = AreaOf(seen.box);
     if (!Inside(area)) continue;
     bool clear = true;
-    for (const tools::Rect& taken : areas) clear = clear && !Grow(area, kDifferenceGap).Overlaps(taken);
+    for (const tools::Rect& taken : areas)
+      clear = clear && !Grow(area, kDifferenceGap).Overlaps(taken);
     if (!clear) continue;
     const int size = area.Width() * area.Height();
     if (size > kLargeArea && made.large >= 2) continue;
@@ -483,9 +486,8 @@ int main(int argc, char** argv) {
       return 1;
     }
     for (int k = 0; k < content::kChangeKinds; ++k) kinds[k] += made->kinds[k];
-    std::printf("%s: %d things, %d things and parts, %zu differences (%d small, %d large)\n",
-                name, made->wholeThings, made->things, made->differences, made->small,
-                made->large);
+    std::printf("%s: %d things, %d things and parts, %zu differences (%d small, %d large)\n", name,
+                made->wholeThings, made->things, made->differences, made->small, made->large);
   }
   std::printf("changes:");
   for (int k = 0; k < content::kChangeKinds; ++k)

@@ -12,27 +12,27 @@ constexpr double kPi = 3.14159265358979323846;
 
 // name, aspect, asymmetric, variants, details, patterned, parts
 const KindInfo kKinds[] = {
-    {"tree", 0.75, false, 2, 5, false, 2},       {"pine", 0.6, false, 1, 0, false, 2},
-    {"house", 1.0, true, 2, 4, false, 3},        {"sun", 1.0, false, 1, 0, false, 1},
-    {"cloud", 1.8, true, 1, 0, false, 1},        {"bird", 1.6, false, 1, 0, false, 1},
-    {"flower", 0.6, false, 2, 0, false, 3},      {"car", 1.9, true, 1, 0, false, 4},
-    {"boat", 1.1, true, 1, 0, true, 3},          {"fish", 1.7, true, 2, 0, false, 3},
-    {"planet", 1.5, false, 1, 0, true, 2},       {"star", 1.0, false, 1, 0, false, 1},
-    {"rocket", 0.55, false, 1, 3, false, 3},     {"apple", 0.9, true, 1, 0, false, 2},
-    {"pear", 0.75, true, 1, 0, false, 1},        {"bottle", 0.4, false, 1, 0, true, 3},
-    {"cup", 1.15, true, 1, 0, true, 2},          {"book", 0.75, false, 2, 0, true, 1},
-    {"lamp", 0.65, false, 1, 0, true, 3},        {"frame", 1.25, false, 2, 0, false, 2},
-    {"balloon", 0.65, false, 1, 0, true, 2},     {"butterfly", 1.3, false, 1, 4, false, 3},
-    {"snowman", 0.6, false, 2, 3, false, 4},     {"cactus", 0.75, true, 1, 3, false, 3},
-    {"mushroom", 0.95, false, 2, 5, false, 2},   {"lighthouse", 0.42, false, 1, 0, false, 3},
-    {"moon", 1.0, true, 1, 0, false, 1},         {"bush", 1.5, true, 1, 5, false, 1},
-    {"clock", 1.0, false, 4, 0, false, 3},       {"vase", 0.6, false, 2, 0, true, 1},
-    {"kite", 0.75, false, 1, 0, true, 2},        {"umbrella", 1.15, true, 1, 0, true, 2},
-    {"shell", 1.1, false, 1, 0, false, 1},       {"seaweed", 0.5, true, 1, 0, false, 1},
-    {"candle", 0.35, false, 1, 0, false, 3},     {"ball", 1.0, false, 2, 0, true, 1},
-    {"pyramid", 1.5, true, 1, 0, false, 2},      {"window", 0.9, false, 2, 0, false, 2},
-    {"stone", 1.5, true, 1, 0, false, 1},        {"grass", 1.2, true, 1, 0, false, 1},
-    {"shirt", 1.1, false, 1, 4, true, 3},        {"jar", 0.7, false, 2, 0, true, 3},
+    {"tree", 0.75, false, 2, 5, false, 2},     {"pine", 0.6, false, 1, 0, false, 2},
+    {"house", 1.0, true, 2, 4, false, 3},      {"sun", 1.0, false, 1, 0, false, 1},
+    {"cloud", 1.8, true, 1, 0, false, 1},      {"bird", 1.6, false, 1, 0, false, 1},
+    {"flower", 0.6, false, 2, 0, false, 3},    {"car", 1.9, true, 1, 0, false, 4},
+    {"boat", 1.1, true, 1, 0, true, 3},        {"fish", 1.7, true, 2, 0, false, 3},
+    {"planet", 1.5, false, 1, 0, true, 2},     {"star", 1.0, false, 1, 0, false, 1},
+    {"rocket", 0.55, false, 1, 3, false, 3},   {"apple", 0.9, true, 1, 0, false, 2},
+    {"pear", 0.75, true, 1, 0, false, 1},      {"bottle", 0.4, false, 1, 0, true, 3},
+    {"cup", 1.15, true, 1, 0, true, 2},        {"book", 0.75, false, 2, 0, true, 1},
+    {"lamp", 0.65, false, 1, 0, true, 3},      {"frame", 1.25, false, 2, 0, false, 2},
+    {"balloon", 0.65, false, 1, 0, true, 2},   {"butterfly", 1.3, false, 1, 4, false, 3},
+    {"snowman", 0.6, false, 2, 3, false, 4},   {"cactus", 0.75, true, 1, 3, false, 3},
+    {"mushroom", 0.95, false, 2, 5, false, 2}, {"lighthouse", 0.42, false, 1, 0, false, 3},
+    {"moon", 1.0, true, 1, 0, false, 1},       {"bush", 1.5, true, 1, 5, false, 1},
+    {"clock", 1.0, false, 4, 0, false, 3},     {"vase", 0.6, false, 2, 0, true, 1},
+    {"kite", 0.75, false, 1, 0, true, 2},      {"umbrella", 1.15, true, 1, 0, true, 2},
+    {"shell", 1.1, false, 1, 0, false, 1},     {"seaweed", 0.5, true, 1, 0, false, 1},
+    {"candle", 0.35, false, 1, 0, false, 3},   {"ball", 1.0, false, 2, 0, true, 1},
+    {"pyramid", 1.5, true, 1, 0, false, 2},    {"window", 0.9, false, 2, 0, false, 2},
+    {"stone", 1.5, true, 1, 0, false, 1},      {"grass", 1.2, true, 1, 0, false, 1},
+    {"shirt", 1.1, false, 1, 4, true, 3},      {"jar", 0.7, false, 2, 0, true, 3},
     {"cat", 1.0, true, 2, 4, false, 4},
 };
 
@@ -734,8 +734,16 @@ void DrawGrass(cairo_t* cr, const Item& it) {
 }
 
 void DrawShirt(cairo_t* cr, const Item& it) {
-  Poly(cr, {{-0.2, -0.42}, {-0.5, -0.25}, {-0.42, -0.05}, {-0.3, -0.12}, {-0.3, 0.46},
-            {0.3, 0.46}, {0.3, -0.12}, {0.42, -0.05}, {0.5, -0.25}, {0.2, -0.42}});
+  Poly(cr, {{-0.2, -0.42},
+            {-0.5, -0.25},
+            {-0.42, -0.05},
+            {-0.3, -0.12},
+            {-0.3, 0.46},
+            {0.3, 0.46},
+            {0.3, -0.12},
+            {0.42, -0.05},
+            {0.5, -0.25},
+            {0.2, -0.42}});
   PaintPatterned(cr, it, it.colour);
   Poly(cr, {{-0.2, -0.42}, {0.0, -0.26}, {0.2, -0.42}, {0.1, -0.42}, {0.0, -0.34}, {-0.1, -0.42}});
   Paint(cr, kWhite);
@@ -787,8 +795,8 @@ const Drawing kDrawings[] = {
     DrawPear,      DrawBottle,  DrawCup,    DrawBook,     DrawLamp,       DrawFrame,   DrawBalloon,
     DrawButterfly, DrawSnowman, DrawCactus, DrawMushroom, DrawLighthouse, DrawMoon,    DrawBush,
     DrawClock,     DrawVase,    DrawKite,   DrawUmbrella, DrawShell,      DrawSeaweed, DrawCandle,
-    DrawBall,      DrawPyramid, DrawWindow,   DrawStone,      DrawGrass,   DrawShirt,
-    DrawJar,       DrawCat,
+    DrawBall,      DrawPyramid, DrawWindow, DrawStone,    DrawGrass,      DrawShirt,   DrawJar,
+    DrawCat,
 };
 static_assert(std::size(kDrawings) == std::size(kKinds));
 

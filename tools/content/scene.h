@@ -90,12 +90,12 @@ struct Item {
   Colour accent;        // roofs, sails, rims, ...
   bool mirrored = false;
   int variant = 0;
-  int details = 0;       // small parts: 0 to InfoOf(kind).maxDetails
-  int pattern = 0;       // 0 to kPatterns - 1, for patterned kinds
-  double angle = 0;      // turned about its centre, in degrees
-  bool standing = false; // stands on a shelf or the ground: moves only along it
-  bool fixed = false;    // scenery: may stand behind or over others, and is never changed
-  bool removed = false;  // taken away by a difference: keeps its place, draws nothing
+  int details = 0;        // small parts: 0 to InfoOf(kind).maxDetails
+  int pattern = 0;        // 0 to kPatterns - 1, for patterned kinds
+  double angle = 0;       // turned about its centre, in degrees
+  bool standing = false;  // stands on a shelf or the ground: moves only along it
+  bool fixed = false;     // scenery: may stand behind or over others, and is never changed
+  bool removed = false;   // taken away by a difference: keeps its place, draws nothing
 };
 
 // What a player counts as separate things and parts in the item.

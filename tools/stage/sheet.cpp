@@ -26,7 +26,8 @@ Image Halved(const Image& image) {
       for (int c = 0; c < 3; ++c)
         half.Pixel(x, y)[c] = static_cast<std::uint8_t>(
             (image.Pixel(2 * x, 2 * y)[c] + image.Pixel(2 * x + 1, 2 * y)[c] +
-             image.Pixel(2 * x, 2 * y + 1)[c] + image.Pixel(2 * x + 1, 2 * y + 1)[c] + 2) / 4);
+             image.Pixel(2 * x, 2 * y + 1)[c] + image.Pixel(2 * x + 1, 2 * y + 1)[c] + 2) /
+            4);
   return half;
 }
 
@@ -66,8 +67,7 @@ int RunSheet(const Arguments& args) {
   const int height = rows * (cellHeight + kLabel + kMargin) + kMargin;
   std::unique_ptr<cairo_surface_t, decltype(&cairo_surface_destroy)> surface(
       cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height), cairo_surface_destroy);
-  std::unique_ptr<cairo_t, decltype(&cairo_destroy)> cr(cairo_create(surface.get()),
-                                                         cairo_destroy);
+  std::unique_ptr<cairo_t, decltype(&cairo_destroy)> cr(cairo_create(surface.get()), cairo_destroy);
   cairo_set_source_rgb(cr.get(), 0.15, 0.15, 0.17);
   cairo_paint(cr.get());
   cairo_surface_flush(surface.get());
@@ -85,7 +85,8 @@ int RunSheet(const Arguments& args) {
       }
   }
   cairo_surface_mark_dirty(surface.get());
-  cairo_select_font_face(cr.get(), "DejaVu Sans", CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_NORMAL);
+  cairo_select_font_face(cr.get(), "DejaVu Sans", CAIRO_FONT_SLANT_NORMAL,
+                         CAIRO_FONT_WEIGHT_NORMAL);
   cairo_set_font_size(cr.get(), 11);
   cairo_set_source_rgb(cr.get(), 0.9, 0.9, 0.88);
   for (std::size_t i = 0; i < files.size(); ++i) {
