@@ -1,4 +1,4 @@
-// tavrelo-stage inspect, pack, unpack and make, run as an author runs them.
+// tavrelo-stage inspect, pack, unpack, make and sheet, run as an author runs them.
 #include <gtest/gtest.h>
 
 #include <unistd.h>
@@ -190,6 +190,65 @@ TEST_F(StageTool, InspectDescribesASoundStageAndItsFlaws) {
   EXPECT_EQ(text.find("problem:"), std::string::npos);
 }
 
+TEST_F(StageTool, InspectStatsTellHowHardAStageIs) {
+  Image patch = tools::MakeImage(20, 20);
+  Fill(patch, {0, 0, 20, 20}, 250, 250, 250);
+  fixtures::WriteFile(Path("s.stg"),
+                      tools::BuildStageFile(Scene(300, 300), {{{5, 5, 25, 25}, patch},
+                                                              {{150, 150, 170, 170}, patch}}));
+  const std::string plain = RunStageTool("inspect " + Path("s.stg")).stdoutText;
+  EXPECT_EQ(plain.find("busy-ness"), std::string::npos) << "only when asked for";
+  const fixtures::ToolRun run = RunStageTool("inspect --stats " + Path("s.stg"));
+  EXPECT_EQ(run.status, 0);
+  for (const std::string expected : {
+           "busy-ness: ",
+           " areas of one colour\n",
+           "difference 0: 20 x 20, 0.44 % of the picture (small), ",
+           "difference 1: 20 x 20, 0.44 % of the picture (small), 400 pixels change, ",
+       })
+    EXPECT_NE(run.stdoutText.find(expected), std::string::npos) << "missing: " << expected << "\n"
+                                                                << run.stdoutText;
+}
+
+TEST_F(StageTool, SheetLaysStagesOutFourToARow) {
+  const tools::Bytes stage =
+      tools::BuildStageFile(Scene(300, 300), {{{100, 100, 140, 140}, tools::MakeImage(40, 40)}});
+  std::string files;
+  for (int i = 0; i < 5; ++i) {
+    fixtures::WriteFile(Path(std::to_string(i) + ".stg"), stage);
+    files += " " + Path(std::to_string(i) + ".stg");
+  }
+  ASSERT_EQ(RunStageTool("sheet " + Path("plain.png") + files).status, 0);
+  ASSERT_EQ(RunStageTool("sheet " + Path("marked.png") + files + " --marks").status, 0);
+  std::string error;
+  const auto plain = tools::LoadImageFile(Path("plain.png"), &error);
+  const auto marked = tools::LoadImageFile(Path("marked.png"), &error);
+  ASSERT_TRUE(plain && marked) << error;
+  // Each stage at half size: two pictures of 150 and the gap between them, under its name.
+  const int cellWidth = (300 + 12 + 300) / 2;
+  EXPECT_EQ(plain->width, 4 * (cellWidth + 8) + 8);
+  EXPECT_EQ(plain->height, 2 * (150 + 16 + 8) + 8);
+  EXPECT_EQ(marked->width, plain->width);
+  EXPECT_FALSE(plain->rgb == marked->rgb) << "--marks outlines the differences";
+  // The sixth, seventh and eighth places of the second row stay empty.
+  const std::uint8_t* empty = plain->Pixel(plain->width - 40, plain->height - 40);
+  const std::uint8_t* background = plain->Pixel(2, 2);
+  EXPECT_TRUE(std::equal(empty, empty + 3, background));
+}
+
+TEST_F(StageTool, SheetWritesNothingWhenAStageIsRefused) {
+  fixtures::WriteFile(Path("good.stg"),
+                      tools::BuildStageFile(Scene(), {{{1, 1, 11, 11}, tools::MakeImage(10, 10)}}));
+  fixtures::WriteFile(Path("bad.stg"), tools::Bytes(40, 7));
+  const fixtures::ToolRun run =
+      RunStageTool("sheet " + Path("out.png") + " " + Path("good.stg") + " " + Path("bad.stg"));
+  EXPECT_EQ(run.status, 1);
+  EXPECT_NE(run.stderrText.find("bad.stg"), std::string::npos) << run.stderrText;
+  EXPECT_FALSE(std::filesystem::exists(Path("out.png")));
+  EXPECT_EQ(RunStageTool("sheet " + Path("out.png")).status, 2);
+  EXPECT_EQ(RunStageTool("sheet --marks " + Path("good.stg")).status, 2);
+}
+
 TEST_F(StageTool, InspectFailsForEveryFileTheGameRefuses) {
   const tools::Bytes sound =
       tools::BuildStageFile(Scene(), {{{1, 1, 11, 11}, tools::MakeImage(10, 10)}});
@@ -277,8 +336,8 @@ namespace {
 void ExpectOneLineAbout(const fixtures::ToolRun& run, const std::string& file,
                         const std::string& reason, const std::string& command) {
   EXPECT_EQ(run.status, 1) << command << "\n" << run.stderrText;
-  EXPECT_EQ(std::count(run.stderrText.begin(), run.stderrText.end(), '\n'), 1)
-      << command << "\n" << run.stderrText;
+  EXPECT_EQ(std::count(run.stderrText.begin(), run.stderrText.end(), '\n'), 1) << command << "\n"
+                                                                               << run.stderrText;
   EXPECT_EQ(run.stderrText.rfind(file + ": ", 0), 0u) << command << "\n" << run.stderrText;
   EXPECT_NE(run.stderrText.find(reason), std::string::npos) << command << "\n" << run.stderrText;
 }
@@ -353,8 +412,8 @@ TEST_F(StageTool, AFailedWriteLeavesTheFileThatWasThere) {
   const std::string kept = Path("locked/kept.stg");
   std::filesystem::create_directories(Path("locked"));
   fixtures::WriteFile(kept, tools::Bytes{1, 2, 3});
-  std::filesystem::permissions(Path("locked"), std::filesystem::perms::owner_read |
-                                                   std::filesystem::perms::owner_exec);
+  std::filesystem::permissions(
+      Path("locked"), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
   const fixtures::ToolRun run = RunStageTool("pack -o " + kept + " " + picture);
   std::filesystem::permissions(Path("locked"), std::filesystem::perms::owner_all);
   ExpectOneLineAbout(run, kept, "Permission denied", "pack");

@@ -48,7 +48,7 @@ int RunSheet(const Arguments& args) {
     else
       files.push_back(args[i]);
   }
-  if (args.empty() || files.empty()) {
+  if (args.empty() || args[0] == "--marks" || files.empty()) {
     std::fputs("usage: tavrelo-stage sheet OUT.png FILE... [--marks]\n", stderr);
     return 2;
   }
@@ -67,6 +67,12 @@ int RunSheet(const Arguments& args) {
   const int height = rows * (cellHeight + kLabel + kMargin) + kMargin;
   std::unique_ptr<cairo_surface_t, decltype(&cairo_surface_destroy)> surface(
       cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height), cairo_surface_destroy);
+  if (cairo_surface_status(surface.get()) != CAIRO_STATUS_SUCCESS) {
+    std::fprintf(stderr,
+                 "%s: %zu stages make a sheet of %d x %d pixels, too large for one picture\n",
+                 args[0].c_str(), files.size(), width, height);
+    return 1;
+  }
   std::unique_ptr<cairo_t, decltype(&cairo_destroy)> cr(cairo_create(surface.get()), cairo_destroy);
   cairo_set_source_rgb(cr.get(), 0.15, 0.15, 0.17);
   cairo_paint(cr.get());
