@@ -63,12 +63,14 @@ static void WriteHeaders(j_decompress_ptr cinfo, BmpWriter* writer, uint32_t tab
       MemStreamWrite(infoHeader, 1, INFO_HEADER_SIZE, writer->output) != INFO_HEADER_SIZE)
     ERREXIT(cinfo, JERR_FILE_WRITE);
 
+  // The grey ramp, blue, green, red and a reserved byte an entry, written in one go.
+  JOCTET table[4 * GRAY_TABLE_ENTRIES];
   for (uint32_t i = 0; i < tableEntries; ++i) {
-    MemStreamPutc((int)i, writer->output);
-    MemStreamPutc((int)i, writer->output);
-    MemStreamPutc((int)i, writer->output);
-    MemStreamPutc(0, writer->output);
+    table[4 * i] = table[4 * i + 1] = table[4 * i + 2] = (JOCTET)i;
+    table[4 * i + 3] = 0;
   }
+  if (MemStreamWrite(table, 1, 4 * tableEntries, writer->output) != 4 * tableEntries)
+    ERREXIT(cinfo, JERR_FILE_WRITE);
 }
 
 static void StartOutput(j_decompress_ptr cinfo, BmpWriter* writer) {

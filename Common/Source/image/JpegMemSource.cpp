@@ -10,9 +10,14 @@ struct MemSource {
   MemStream* stream;
   JOCTET* buffer;
   boolean startOfFile;  // nothing read yet: running dry now means an empty input
+  boolean ended;        // the stream ran dry: the buffer holds the end made up for it
 };
 
-static void InitSource(j_decompress_ptr cinfo) { ((MemSource*)cinfo->src)->startOfFile = TRUE; }
+static void InitSource(j_decompress_ptr cinfo) {
+  MemSource* src = (MemSource*)cinfo->src;
+  src->startOfFile = TRUE;
+  src->ended = FALSE;
+}
 
 static boolean FillInputBuffer(j_decompress_ptr cinfo) {
   MemSource* src = (MemSource*)cinfo->src;
@@ -24,6 +29,7 @@ static boolean FillInputBuffer(j_decompress_ptr cinfo) {
     src->buffer[0] = (JOCTET)0xFF;
     src->buffer[1] = (JOCTET)JPEG_EOI;
     count = 2;
+    src->ended = TRUE;
   }
   src->pub.next_input_byte = src->buffer;
   src->pub.bytes_in_buffer = count;
@@ -37,6 +43,9 @@ static void SkipInputData(j_decompress_ptr cinfo, long numBytes) {
   while (numBytes > (long)src->bytes_in_buffer) {
     numBytes -= (long)src->bytes_in_buffer;
     FillInputBuffer(cinfo);
+    // A segment that claims more than the stream holds ends where the stream does, on the end
+    // made up for it, rather than running through that end two bytes at a time.
+    if (((MemSource*)cinfo->src)->ended) return;
   }
   src->next_input_byte += numBytes;
   src->bytes_in_buffer -= (size_t)numBytes;
