@@ -1,8 +1,12 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building and testing Tavrelo need, when any is missing.
+# Installs Debian packages when any is missing: with no arguments, those that building and
+# testing Tavrelo need; with arguments, those packages (the scripts for the Debian package, the
+# Windows build and its smoke test name their own).
+#   tools/dev/install-deps.sh [PACKAGE...]
 set -euo pipefail
 
-packages=(
+packages=("$@")
+[ ${#packages[@]} -gt 0 ] || packages=(
   build-essential cmake ninja-build pkg-config
   libcairo2-dev fonts-dejavu-core libfreetype-dev libfontconfig-dev
   libcanberra-dev sound-theme-freedesktop libsdl2-dev

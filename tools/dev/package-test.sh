@@ -12,15 +12,7 @@ top=$PWD
 sudo=""
 [ "$(id -u)" -ne 0 ] && sudo="sudo"
 
-checkers=(lintian desktop-file-utils appstream man-db)
-missing=()
-for package in "${checkers[@]}"; do
-  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' || missing+=("$package")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  $sudo apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
-fi
+tools/dev/install-deps.sh lintian desktop-file-utils appstream man-db
 
 cmake --build build -j2 --target tavrelo tavrelo-stage tavrelo-xprobe tavrelo_linux_files
 rm -rf build/package

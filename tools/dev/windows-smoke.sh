@@ -17,18 +17,7 @@ cd "$(dirname "$0")/../.."
 top=$PWD
 out=$top/build-windows/smoke
 
-sudo=""
-[ "$(id -u)" -ne 0 ] && sudo="sudo"
-packages=(wine wine64 xvfb xdotool)
-missing=()
-for package in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' || missing+=("$package")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  echo "Installing: ${missing[*]}"
-  $sudo apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
-fi
+tools/dev/install-deps.sh wine wine64 xvfb xdotool
 [ -f build-windows/tavrelo-windows.zip ] || tools/dev/windows.sh
 [ -f build/build.ninja ] || cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j2 --target tavrelo-replay tavrelo-xprobe >/dev/null

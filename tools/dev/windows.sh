@@ -10,18 +10,7 @@ cd "$(dirname "$0")/../.."
 top=$PWD
 out=$top/build-windows
 
-sudo=""
-[ "$(id -u)" -ne 0 ] && sudo="sudo"
-packages=(g++-mingw-w64-x86-64 nasm dpkg-dev cmake ninja-build libjpeg62-turbo-dev)
-missing=()
-for package in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' || missing+=("$package")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  echo "Installing: ${missing[*]}"
-  $sudo apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
-fi
+tools/dev/install-deps.sh g++-mingw-w64-x86-64 nasm dpkg-dev cmake ninja-build libjpeg62-turbo-dev
 
 # libjpeg-turbo, as the Linux build has it.
 version=$(dpkg-query -W -f='${Version}' libjpeg62-turbo-dev)
