@@ -456,23 +456,18 @@ bool Save(const std::filesystem::path& path, const std::vector<std::uint8_t>& by
   return false;
 }
 
-cairo_status_t Append(void* closure, const unsigned char* data, unsigned int length) {
-  auto* bytes = static_cast<std::vector<std::uint8_t>*>(closure);
-  bytes->insert(bytes->end(), data, data + length);
-  return CAIRO_STATUS_SUCCESS;
-}
-
 std::vector<std::uint8_t> Png(int size, void (*draw)(cairo_t*, double)) {
   Canvas canvas(size, size, CAIRO_FORMAT_ARGB32);
   draw(canvas.cr, size);
   std::vector<std::uint8_t> bytes;
-  cairo_surface_write_to_png_stream(canvas.surface, Append, &bytes);
+  cairo_surface_write_to_png_stream(canvas.surface, tools::AppendToBytes, &bytes);
   return bytes;
 }
 
 std::vector<std::uint8_t> Svg(double size, void (*draw)(cairo_t*, double)) {
   std::vector<std::uint8_t> bytes;
-  cairo_surface_t* surface = cairo_svg_surface_create_for_stream(Append, &bytes, size, size);
+  cairo_surface_t* surface =
+      cairo_svg_surface_create_for_stream(tools::AppendToBytes, &bytes, size, size);
   cairo_svg_surface_set_document_unit(surface, CAIRO_SVG_UNIT_PX);
   cairo_t* cr = cairo_create(surface);
   draw(cr, size);
@@ -496,7 +491,8 @@ bool SaveDesktopIcons(const std::filesystem::path& dir, const std::string& name)
 
 int main(int argc, char** argv) {
   using namespace content;
-  if (argc == 4 && std::string(argv[1]) == "--icons") return SaveDesktopIcons(argv[2], argv[3]) ? 0 : 1;
+  if (argc == 4 && std::string(argv[1]) == "--icons")
+    return SaveDesktopIcons(argv[2], argv[3]) ? 0 : 1;
   if (argc != 2) {
     std::fputs("usage: tavrelo-make-artwork DIR\n       tavrelo-make-artwork --icons DIR NAME\n",
                stderr);

@@ -38,12 +38,6 @@ struct PngReader {
   }
 };
 
-cairo_status_t AppendPng(void* closure, const unsigned char* data, unsigned int length) {
-  auto* bytes = static_cast<std::vector<std::uint8_t>*>(closure);
-  bytes->insert(bytes->end(), data, data + length);
-  return CAIRO_STATUS_SUCCESS;
-}
-
 std::optional<Image> LoadPng(const std::string& path, const std::vector<std::uint8_t>& bytes,
                              std::string* error) {
   PngReader reader{bytes};
@@ -105,23 +99,38 @@ std::optional<Image> LoadImageFile(const std::string& path, std::string* error) 
 
 bool SavePng(const std::string& path, const Image& image, std::string* error) {
   SurfacePtr surface(cairo_image_surface_create(CAIRO_FORMAT_RGB24, image.width, image.height));
-  const int stride = cairo_image_surface_get_stride(surface.get());
-  unsigned char* data = cairo_image_surface_get_data(surface.get());
+  PutImage(surface.get(), 0, 0, image);
+  return SaveSurfacePng(path, surface.get(), error);
+}
+
+void PutImage(cairo_surface_t* surface, int left, int top, const Image& image) {
+  cairo_surface_flush(surface);
+  const int stride = cairo_image_surface_get_stride(surface);
+  unsigned char* data = cairo_image_surface_get_data(surface);
   for (int y = 0; y < image.height; ++y) {
     for (int x = 0; x < image.width; ++x) {
       const std::uint8_t* p = image.Pixel(x, y);
       const std::uint32_t rgb = 0xFF000000u | p[0] << 16 | p[1] << 8 | p[2];
-      std::memcpy(data + y * stride + 4 * x, &rgb, 4);
+      std::memcpy(data + (top + y) * stride + 4 * (left + x), &rgb, 4);
     }
   }
-  cairo_surface_mark_dirty(surface.get());
+  cairo_surface_mark_dirty(surface);
+}
+
+bool SaveSurfacePng(const std::string& path, cairo_surface_t* surface, std::string* error) {
   std::vector<std::uint8_t> png;
-  const cairo_status_t status = cairo_surface_write_to_png_stream(surface.get(), AppendPng, &png);
+  const cairo_status_t status = cairo_surface_write_to_png_stream(surface, AppendToBytes, &png);
   if (status != CAIRO_STATUS_SUCCESS) {
     *error = path + ": " + cairo_status_to_string(status);
     return false;
   }
   return WriteFileBytes(path, png.data(), png.size(), error);
+}
+
+cairo_status_t AppendToBytes(void* closure, const unsigned char* data, unsigned int length) {
+  auto* bytes = static_cast<Bytes*>(closure);
+  bytes->insert(bytes->end(), data, data + length);
+  return CAIRO_STATUS_SUCCESS;
 }
 
 Bytes EncodeJpegPixels(const std::uint8_t* pixels, int width, int height, int components,

@@ -2,6 +2,8 @@
 // JPEG files, and converted from the BMP images the game decodes.
 #pragma once
 
+#include <cairo.h>
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -27,6 +29,14 @@ Image MakeImage(int width, int height);
 // A PNG or JPEG file, told apart by its first bytes; nothing, with the reason, otherwise.
 std::optional<Image> LoadImageFile(const std::string& path, std::string* error);
 bool SavePng(const std::string& path, const Image& image, std::string* error);
+
+// Copies `image` into an RGB24 surface with its top-left corner at (left, top); the image must
+// fit.
+void PutImage(cairo_surface_t* surface, int left, int top, const Image& image);
+// Writes a surface as a PNG file, replacing one only once the new one is whole.
+bool SaveSurfacePng(const std::string& path, cairo_surface_t* surface, std::string* error);
+// A cairo write function that appends to the Bytes `closure` points to: for PNG and SVG streams.
+cairo_status_t AppendToBytes(void* closure, const unsigned char* data, unsigned int length);
 
 // How a stored picture is turned: stage files keep every picture upside down.
 enum class Orientation { Upright, UpsideDown };

@@ -3,13 +3,12 @@
 #include <cairo.h>
 
 #include <cstdio>
-#include <cstring>
 #include <filesystem>
 #include <memory>
 #include <vector>
 
 #include "commands.h"
-#include "file_io.h"
+#include "image.h"
 
 namespace tools {
 namespace {
@@ -29,12 +28,6 @@ Image Halved(const Image& image) {
              image.Pixel(2 * x, 2 * y + 1)[c] + image.Pixel(2 * x + 1, 2 * y + 1)[c] + 2) /
             4);
   return half;
-}
-
-cairo_status_t Append(void* closure, const unsigned char* data, unsigned int length) {
-  auto* bytes = static_cast<std::vector<std::uint8_t>*>(closure);
-  bytes->insert(bytes->end(), data, data + length);
-  return CAIRO_STATUS_SUCCESS;
 }
 
 }  // namespace
@@ -76,36 +69,20 @@ int RunSheet(const Arguments& args) {
   std::unique_ptr<cairo_t, decltype(&cairo_destroy)> cr(cairo_create(surface.get()), cairo_destroy);
   cairo_set_source_rgb(cr.get(), 0.15, 0.15, 0.17);
   cairo_paint(cr.get());
-  cairo_surface_flush(surface.get());
-  unsigned char* data = cairo_image_surface_get_data(surface.get());
-  const int stride = cairo_image_surface_get_stride(surface.get());
-  for (std::size_t i = 0; i < thumbs.size(); ++i) {
-    const int left = kMargin + static_cast<int>(i % kColumns) * (cellWidth + kMargin);
-    const int top = kMargin + static_cast<int>(i / kColumns) * (cellHeight + kLabel + kMargin);
-    const Image& t = thumbs[i];
-    for (int y = 0; y < t.height; ++y)
-      for (int x = 0; x < t.width; ++x) {
-        const std::uint8_t* p = t.Pixel(x, y);
-        const std::uint32_t rgb = 0xFF000000u | p[0] << 16 | p[1] << 8 | p[2];
-        std::memcpy(data + (top + kLabel + y) * stride + 4 * (left + x), &rgb, 4);
-      }
-  }
-  cairo_surface_mark_dirty(surface.get());
   cairo_select_font_face(cr.get(), "DejaVu Sans", CAIRO_FONT_SLANT_NORMAL,
                          CAIRO_FONT_WEIGHT_NORMAL);
   cairo_set_font_size(cr.get(), 11);
   cairo_set_source_rgb(cr.get(), 0.9, 0.9, 0.88);
-  for (std::size_t i = 0; i < files.size(); ++i) {
+  for (std::size_t i = 0; i < thumbs.size(); ++i) {
     const int left = kMargin + static_cast<int>(i % kColumns) * (cellWidth + kMargin);
     const int top = kMargin + static_cast<int>(i / kColumns) * (cellHeight + kLabel + kMargin);
+    PutImage(surface.get(), left, top + kLabel, thumbs[i]);
     cairo_move_to(cr.get(), left + 2, top + 12);
     cairo_show_text(cr.get(), std::filesystem::path(files[i]).filename().c_str());
   }
   cairo_surface_flush(surface.get());
-  std::vector<std::uint8_t> png;
-  cairo_surface_write_to_png_stream(surface.get(), Append, &png);
   std::string error;
-  if (!WriteFileBytes(args[0], png.data(), png.size(), &error)) {
+  if (!SaveSurfacePng(args[0], surface.get(), &error)) {
     std::fprintf(stderr, "%s\n", error.c_str());
     return 1;
   }
