@@ -214,6 +214,7 @@ void MiniScene(cairo_t* cr, double x, double y, double size, bool altered, doubl
     Item it;
     it.kind = kind, it.x = x + fx * size, it.y = y + fy * size, it.size = fs * size;
     it.colour = colour, it.accent = accent, it.variant = variant;
+    it.details = kind == Kind::House ? 1 : 0;  // a house with its window
     DrawItem(cr, it);
   };
   item(Kind::Sun, 0.8, 0.2, 0.22, {1, 0.82, 0.2}, {}, 0);
