@@ -1,14 +1,11 @@
 #include "font_face.h"
 
-#include <fontconfig/fontconfig.h>
 #include <ft2build.h>
 #include FT_FREETYPE_H
 
 #include <cmath>
-#include <map>
-#include <mutex>
 
-#include "../common/never_destroyed.h"
+#include "font_files.h"
 
 namespace platform::gdi {
 namespace {
@@ -28,37 +25,6 @@ FT_Library Library() {
   return library;
 }
 
-struct Match {
-  std::string file;
-  int index = 0;
-};
-
-// The installed file fontconfig offers for a family name and weight.
-Match FindFile(const std::string& family, bool bold) {
-  static NeverDestroyed<std::map<std::pair<std::string, bool>, Match>> cache;
-  const auto key = std::make_pair(family, bold);
-  if (auto found = cache->find(key); found != cache->end()) return found->second;
-  Match match;
-  FcPattern* pattern = FcPatternCreate();
-  FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
-  FcPatternAddInteger(pattern, FC_WEIGHT, bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
-  FcPatternAddBool(pattern, FC_SCALABLE, FcTrue);
-  FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
-  FcDefaultSubstitute(pattern);
-  FcResult result;
-  FcPattern* font = FcFontMatch(nullptr, pattern, &result);
-  if (font != nullptr) {
-    FcChar8* file = nullptr;
-    if (FcPatternGetString(font, FC_FILE, 0, &file) == FcResultMatch)
-      match.file = reinterpret_cast<char*>(file);
-    FcPatternGetInteger(font, FC_INDEX, 0, &match.index);
-    FcPatternDestroy(font);
-  }
-  FcPatternDestroy(pattern);
-  cache.get()[key] = match;
-  return match;
-}
-
 }  // namespace
 
 struct FontFace::Impl {
@@ -72,13 +38,13 @@ std::shared_ptr<FontFace> FontFace::Open(const LOGFONTA& logfont) {
       family == "System")
     family = "Tahoma";
   const bool bold = logfont.lfWeight >= 600;
-  const Match match = FindFile(family, bold);
-  if (match.file.empty() || Library() == nullptr) return nullptr;
+  const FontFile match = FindFontFile(family, bold);
+  if (match.path.empty() || Library() == nullptr) return nullptr;
 
   std::shared_ptr<FontFace> font(new FontFace);
   font->impl_ = std::make_unique<Impl>();
-  font->file_ = match.file;
-  if (FT_New_Face(Library(), match.file.c_str(), match.index, &font->impl_->face) != 0)
+  font->file_ = match.path;
+  if (FT_New_Face(Library(), match.path.c_str(), match.index, &font->impl_->face) != 0)
     return nullptr;
   FT_Face face = font->impl_->face;
   // A negative height is the em size; a positive one the whole cell, ascent and descent.

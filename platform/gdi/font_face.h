@@ -1,5 +1,5 @@
-// A font as the raster draws it: fontconfig finds the installed face that stands in for a
-// Windows face name ("Tahoma", "MS Shell Dlg"), FreeType renders its glyphs as coverage masks.
+// A font as the raster draws it: the font file that stands in for a Windows face name ("Tahoma",
+// "MS Shell Dlg"; font_files.h), its glyphs rendered by FreeType as coverage masks.
 #pragma once
 
 #include <windows.h>

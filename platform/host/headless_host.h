@@ -5,7 +5,7 @@
 
 #include <functional>
 
-#include "host.h"
+#include "../kernel/host.h"
 
 namespace platform::host {
 

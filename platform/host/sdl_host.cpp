@@ -22,6 +22,7 @@
 #include "../user/session.h"
 #include "../user/user_state.h"
 #include "end_signals.h"
+#include "input.h"
 #include "scale.h"
 
 namespace platform::host {
@@ -254,27 +255,12 @@ struct SdlHost::Native {
     switch (e.type) {
       case SDL_MOUSEBUTTONDOWN:
       case SDL_MOUSEBUTTONUP: {
-        HWND hwnd = Owner(e.button.windowID);
-        if (hwnd == nullptr || !IsWindowEnabled(hwnd)) return;
-        // Every screen pixel of a scaled window belongs to exactly one of the program's.
-        const int px = e.button.x / scale, py = e.button.y / scale;
-        const int y = py - windows[hwnd].menuHeight;
-        if (y < 0) {  // the menu bar
-          if (e.type == SDL_MOUSEBUTTONDOWN) PostMessageA(hwnd, WM_SYSCOMMAND, SC_MOUSEMENU, px);
-          return;
-        }
-        int x = px, cy = y;
-        const HWND target = user::DeepestChildAt(hwnd, &x, &cy);
-        const bool down = e.type == SDL_MOUSEBUTTONDOWN;
-        const bool right = e.button.button == SDL_BUTTON_RIGHT;
-        const UINT message =
-            right ? (down ? WM_RBUTTONDOWN : WM_RBUTTONUP) : (down ? WM_LBUTTONDOWN : WM_LBUTTONUP);
-        user::QueueInput({target,
-                          message,
-                          static_cast<WPARAM>(down ? (right ? MK_RBUTTON : MK_LBUTTON) : 0),
-                          MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(cy)),
-                          0,
-                          {}});
+        const HWND hwnd = Owner(e.button.windowID);
+        if (hwnd == nullptr) return;
+        // Every screen pixel of a scaled window belongs to exactly one of the program's; the
+        // native window's content starts with the menu bar.
+        QueueButton(hwnd, e.button.x / scale, e.button.y / scale - windows[hwnd].menuHeight,
+                    e.type == SDL_MOUSEBUTTONDOWN, e.button.button == SDL_BUTTON_RIGHT);
         return;
       }
       case SDL_MOUSEWHEEL:
@@ -282,30 +268,15 @@ struct SdlHost::Native {
           user::QueueInput({focus, WM_MOUSEWHEEL, MAKEWPARAM(0, e.wheel.y * 120), 0, 0, {}});
         return;
       case SDL_KEYDOWN:
-      case SDL_KEYUP: {
-        const WPARAM vk = VirtualKey(e.key.keysym.sym);
-        HWND focus = GetFocus() != nullptr ? GetFocus() : user::State().active;
-        if (vk == 0 || focus == nullptr) return;
-        const bool alt = (e.key.keysym.mod & KMOD_ALT) != 0 && vk != VK_MENU;
-        const bool down = e.type == SDL_KEYDOWN;
-        const UINT message =
-            alt ? (down ? WM_SYSKEYDOWN : WM_SYSKEYUP) : (down ? WM_KEYDOWN : WM_KEYUP);
-        // Bit 29: Alt is down; bit 30: the key was down already (a repeat), as Windows says.
-        const LPARAM flags = (alt ? (1 << 29) : 0) | (down && e.key.repeat ? (1 << 30) : 0);
-        user::QueueInput({focus, message, vk, flags, 0, {}});
-        if (down && vk == VK_BACK) user::QueueInput({focus, WM_CHAR, '\b', 0, 0, {}});
-        if (down && alt && vk >= 'A' && vk <= 'Z')
-          user::QueueInput({focus, WM_SYSCHAR, vk + 32, 1 << 29, 0, {}});
+      case SDL_KEYUP:
+        QueueKey(VirtualKey(e.key.keysym.sym), e.type == SDL_KEYDOWN,
+                 (e.key.keysym.mod & KMOD_ALT) != 0, e.key.repeat != 0);
         return;
-      }
-      case SDL_TEXTINPUT: {
-        HWND focus = GetFocus();
-        if (focus == nullptr || (SDL_GetModState() & KMOD_ALT)) return;
+      case SDL_TEXTINPUT:
+        if (SDL_GetModState() & KMOD_ALT) return;  // Alt with a letter is a mnemonic, not text
         for (const char* c = e.text.text; *c; ++c)
-          if (static_cast<unsigned char>(*c) < 0x80)
-            user::QueueInput({focus, WM_CHAR, static_cast<WPARAM>(*c), 0, 0, {}});
+          if (static_cast<unsigned char>(*c) < 0x80) QueueCharacter(static_cast<unsigned char>(*c));
         return;
-      }
       case SDL_WINDOWEVENT: {
         HWND hwnd = Owner(e.window.windowID);
         if (hwnd == nullptr) return;

@@ -8,7 +8,7 @@
 #include <memory>
 #include <string>
 
-#include "host.h"
+#include "../kernel/host.h"
 
 namespace platform::host {
 

@@ -37,6 +37,7 @@ struct Registry {
   std::vector<Key> keys;
   HandleTable<OpenKey> handles{HandleKind::Key};
   std::function<bool()> beforeReplace;
+  std::function<bool()> afterReplace;
 
   const std::string& File() {
     if (file.empty()) file = DefaultFilePath();
@@ -91,6 +92,8 @@ struct Registry {
       std::remove(temporary.c_str());
       return ERROR_REGISTRY_IO_FAILED;
     }
+    // In place but not yet kept where it lasts: still to be saved, at the next chance.
+    if (afterReplace && !afterReplace()) return ERROR_REGISTRY_IO_FAILED;
     dirty = false;
     return ERROR_SUCCESS;
   }
@@ -151,6 +154,7 @@ void UseFile(const std::string& path) {
 }
 
 void SetBeforeReplaceHook(std::function<bool()> hook) { State().beforeReplace = std::move(hook); }
+void SetAfterReplaceHook(std::function<bool()> hook) { State().afterReplace = std::move(hook); }
 
 }  // namespace platform::registry
 

@@ -33,10 +33,14 @@ bool Parse(const std::string& text, std::vector<Key>* keys);
 
 std::string DefaultFilePath();
 
-// Test hooks, not Win32: point the registry at another file (dropping what is in memory), and
-// a check run between writing the new file and putting it in place; when it says false, the
-// save fails as if the disk had.
+// Not Win32: point the registry at another file (dropping what is in memory), for tests; and a
+// check run between writing the new file and putting it in place, for tests too: when it says
+// false, the save fails as if the disk had.
 void UseFile(const std::string& path);
 void SetBeforeReplaceHook(std::function<bool()> hook);
+// Not only for tests: a step after the new file is in place that makes it last where the file
+// system alone does not (the browser's, kept in IndexedDB). When it says false, the save fails
+// and is tried again at the next chance.
+void SetAfterReplaceHook(std::function<bool()> hook);
 
 }  // namespace platform::registry

@@ -21,6 +21,10 @@ void ComposeWindow(HWND hwnd, gdi::PixelBuffer& screen, int left, int top);
 // client area's pixels; `content` is sized to fit. Yields the menu bar's height.
 int ComposeContent(HWND hwnd, gdi::PixelBuffer& content);
 
+// For a host whose screen is only what its windows need (a canvas in a web page): from now on
+// the desktop is as large as the largest top-level window made so far, each way.
+void FitDesktopToWindows();
+
 // Not Win32: hearing of every dialog as it opens, for the replay driver's log.
 void SetDialogObserver(std::function<void(unsigned templateId)> observer);
 void NotifyDialogOpened(unsigned templateId);

@@ -5,7 +5,7 @@
 // WM_TIMER, however late.
 #include <algorithm>
 
-#include "../host/host.h"
+#include "../kernel/host.h"
 #include "../kernel/clock.h"
 #include "../kernel/last_error.h"
 #include "user_state.h"

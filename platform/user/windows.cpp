@@ -7,6 +7,7 @@
 #include "../common/never_destroyed.h"
 #include "../gdi/gdi_state.h"
 #include "../kernel/last_error.h"
+#include "compose.h"
 #include "user_state.h"
 
 namespace platform::user {
@@ -36,6 +37,15 @@ HWND TopLevelOf(HWND hwnd) {
 
 namespace {
 
+bool g_desktopFitsWindows = false;
+
+// A desktop that fits its windows grows to hold a top-level window of this frame.
+void MakeRoomFor(const Window& window) {
+  if (!g_desktopFitsWindows || window.parent != nullptr) return;
+  gdi::SetScreenSize(std::max<int>(gdi::ScreenWidth(), window.window.right - window.window.left),
+                     std::max<int>(gdi::ScreenHeight(), window.window.bottom - window.window.top));
+}
+
 int FrameOf(DWORD style, DWORD exStyle) {
   if ((style & WS_CAPTION) == WS_CAPTION || (style & WS_DLGFRAME) || (style & WS_THICKFRAME) ||
       (exStyle & WS_EX_DLGMODALFRAME))
@@ -44,6 +54,12 @@ int FrameOf(DWORD style, DWORD exStyle) {
 }
 
 }  // namespace
+
+void FitDesktopToWindows() {
+  g_desktopFitsWindows = true;
+  gdi::SetScreenSize(0, 0);
+  for (HWND hwnd : State().order) MakeRoomFor(*FindWindowOf(hwnd));
+}
 
 RECT ClientArea(const Window& window) {
   RECT r = window.window;
@@ -139,6 +155,7 @@ extern "C" HWND WINAPI CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCS
   HWND hwnd = reinterpret_cast<HWND>(value);
   Window* made = FindWindowOf(hwnd);
   made->handle = hwnd;
+  MakeRoomFor(*made);
   if (!child) {
     const RECT client = ClientArea(*made);
     made->surface.Resize(client.right - client.left, client.bottom - client.top,
@@ -303,6 +320,7 @@ extern "C" BOOL WINAPI SetWindowPos(HWND hWnd, HWND, int X, int Y, int cx, int c
     window->window.right = window->window.left + std::max(cx, 0);
     window->window.bottom = window->window.top + std::max(cy, 0);
     if (window->parent == nullptr) {
+      MakeRoomFor(*window);
       const RECT client = ClientArea(*window);
       window->surface.Resize(client.right - client.left, client.bottom - client.top,
                              platform::gdi::PixelFromColorref(RGB(255, 255, 255)));

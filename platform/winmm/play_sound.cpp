@@ -1,6 +1,5 @@
 // PlaySoundA with system sound aliases: the desktop's sound for the event, played without
 // waiting. Without a sound device, or without a sound theme, nothing is heard and nothing fails.
-#include <canberra.h>
 #include <mmsystem.h>
 #include <strings.h>
 
@@ -24,21 +23,6 @@ const Alias kAliases[] = {
     {"SystemDefault", "bell"},
     {"SystemExit", "service-logout"},
     {"SystemStart", "service-login"},
-};
-
-class DesktopPlayer {
- public:
-  DesktopPlayer() {
-    if (ca_context_create(&context_) != CA_SUCCESS) context_ = nullptr;
-  }
-  void Play(const std::string& alias, const std::string& event) {
-    if (context_ == nullptr) return;
-    ca_context_play(context_, 0, CA_PROP_EVENT_ID, event.c_str(), CA_PROP_EVENT_DESCRIPTION,
-                    alias.c_str(), nullptr);
-  }
-
- private:
-  ca_context* context_ = nullptr;
 };
 
 struct SoundState {
@@ -76,8 +60,7 @@ extern "C" BOOL WINAPI PlaySoundA(LPCSTR pszSound, HMODULE, DWORD fdwSound) {
   if (State().sink) {
     State().sink(pszSound, event);
   } else {
-    static platform::NeverDestroyed<DesktopPlayer> player;
-    player->Play(pszSound, event);
+    PlayDesktopSound(pszSound, event);
   }
   return TRUE;
 }

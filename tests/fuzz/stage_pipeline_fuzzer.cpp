@@ -19,7 +19,7 @@
 #include "Tavrelo.h"
 #include "TrackedAlloc.h"
 #include "fuzz_input.h"
-#include "host/host.h"
+#include "kernel/host.h"
 #include "kernel/debug_output.h"
 #include "registry/registry_store.h"
 #include "shell/Shell.h"

@@ -5,7 +5,7 @@
 
 #include <functional>
 
-#include "host/host.h"
+#include "kernel/host.h"
 
 namespace fixtures {
 

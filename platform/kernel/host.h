@@ -1,7 +1,7 @@
-// The host: the native side under the subset. It owns time and input, and later native windows
-// and their pixels. Two implement it: the SDL2 host (a real screen, wall-clock time) and the
-// headless host (no display, a virtual clock, input from a script). Only this interface is
-// seen by the rest of the subset.
+// What the subset asks of its host, the native side it runs on: the time, and a wait for input
+// until a deadline. Three hosts implement it (host/): the SDL2 host (real windows, wall-clock
+// time), the web host (one canvas in a page) and the headless host (no display, a virtual clock,
+// input from a script). The subset sees only this; a host itself may reach into the subset.
 #pragma once
 
 #include <cstdint>

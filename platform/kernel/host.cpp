@@ -5,7 +5,7 @@
 #include <thread>
 
 #include "../common/never_destroyed.h"
-#include "../kernel/clock.h"
+#include "clock.h"
 
 namespace platform::host {
 namespace {
