@@ -56,7 +56,7 @@ class HandleTable {
 
   // The entry a handle names, or null for a handle of another kind, out of range or stale.
   T* Find(std::uintptr_t handle) {
-    if (HandleBits::Kind(handle) != kind_ || (handle >> 32) != 0) return nullptr;
+    if (HandleBits::Kind(handle) != kind_ || (std::uint64_t{handle} >> 32) != 0) return nullptr;
     const std::size_t index = (handle & 0xFFFF);
     if (index == 0 || index > slots_.size()) return nullptr;
     Slot& slot = slots_[index - 1];

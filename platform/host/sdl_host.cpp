@@ -16,7 +16,6 @@
 #include <string>
 
 #include "../gdi/gdi_state.h"
-#include "../kernel/resources.h"
 #include "../user/compose.h"
 #include "../user/icons.h"
 #include "../user/session.h"
@@ -146,16 +145,6 @@ void ChooseVideoDriver() {
   if (set("WAYLAND_DISPLAY") && !set("DISPLAY")) SDL_SetHint(SDL_HINT_VIDEODRIVER, "wayland");
 }
 
-// The picture of an icon or cursor the program got from LoadIconA or LoadCursorA.
-bool IconOf(HICON handle, user::IconImage* image, int* hotX, int* hotY) {
-  const resources::IconFile* icon = user::IconFileOf(handle);
-  if (icon == nullptr || !user::DecodeIcon(icon->bytes, icon->size, 32, image)) return false;
-  // A cursor file keeps its hot spot where an icon file keeps planes and bit count.
-  *hotX = icon->cursor && icon->size >= 14 ? icon->bytes[10] | icon->bytes[11] << 8 : 0;
-  *hotY = icon->cursor && icon->size >= 14 ? icon->bytes[12] | icon->bytes[13] << 8 : 0;
-  return true;
-}
-
 }  // namespace
 
 struct SdlHost::Native {
@@ -216,13 +205,13 @@ struct SdlHost::Native {
     const WNDCLASSEXA& info = user::FindWindowOf(hwnd)->windowClass->info;
     user::IconImage image;
     int hotX = 0, hotY = 0;
-    if (info.hIcon != nullptr && IconOf(info.hIcon, &image, &hotX, &hotY)) {
+    if (info.hIcon != nullptr && user::PictureOf(info.hIcon, 32, &image, &hotX, &hotY)) {
       if (SDL_Surface* icon = SurfaceOf(image, 1)) {
         SDL_SetWindowIcon(window, icon);
         SDL_FreeSurface(icon);
       }
     }
-    if (info.hCursor != nullptr && IconOf(info.hCursor, &image, &hotX, &hotY)) {
+    if (info.hCursor != nullptr && user::PictureOf(info.hCursor, 32, &image, &hotX, &hotY)) {
       if (SDL_Surface* surface = SurfaceOf(image, scale)) {
         if (SDL_Cursor* cursor = SDL_CreateColorCursor(surface, hotX * scale, hotY * scale))
           SDL_SetCursor(cursor);

@@ -39,8 +39,13 @@ std::int64_t FileTimeOf(const fs::directory_entry& entry) {
   std::error_code ec;
   const auto written = entry.last_write_time(ec);
   if (ec) return 0;
+#if defined(_LIBCPP_VERSION)
+  // libc++ (the browser's build) has no file_clock::to_sys yet; its file times count from 1970.
+  const auto sinceUnix = std::chrono::duration_cast<std::chrono::seconds>(written.time_since_epoch());
+#else
   const auto sinceUnix = std::chrono::duration_cast<std::chrono::seconds>(
       std::chrono::file_clock::to_sys(written).time_since_epoch());
+#endif
   return (sinceUnix.count() + 11644473600LL) * 10000000LL;
 }
 

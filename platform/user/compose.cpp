@@ -115,6 +115,17 @@ void ComposeScreen(gdi::PixelBuffer& screen, int left, int top) {
   for (HWND hwnd : State().order) ComposeWindow(hwnd, screen, left, top);
 }
 
+HWND TopLevelAt(int x, int y) {
+  const auto& order = State().order;
+  for (auto it = order.rbegin(); it != order.rend(); ++it) {
+    const Window* window = FindWindowOf(*it);
+    if (window != nullptr && window->parent == nullptr && (window->style & WS_VISIBLE) &&
+        !window->minimized && PtInRect(&window->window, POINT{x, y}))
+      return *it;
+  }
+  return nullptr;
+}
+
 void SetDialogObserver(std::function<void(unsigned templateId)> observer) {
   DialogObserver() = std::move(observer);
 }

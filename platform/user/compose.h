@@ -21,6 +21,9 @@ void ComposeWindow(HWND hwnd, gdi::PixelBuffer& screen, int left, int top);
 // client area's pixels; `content` is sized to fit. Yields the menu bar's height.
 int ComposeContent(HWND hwnd, gdi::PixelBuffer& content);
 
+// The top-level window on top at screen point (x, y) as composed above, or null for the desktop.
+HWND TopLevelAt(int x, int y);
+
 // For a host whose screen is only what its windows need (a canvas in a web page): from now on
 // the desktop is as large as the largest top-level window made so far, each way.
 void FitDesktopToWindows();

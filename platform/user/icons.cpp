@@ -41,6 +41,15 @@ const resources::IconFile* IconFileOf(HICON icon) {
   return found != nullptr ? *found : nullptr;
 }
 
+bool PictureOf(HICON handle, int wanted, IconImage* image, int* hotX, int* hotY) {
+  const resources::IconFile* icon = IconFileOf(handle);
+  if (icon == nullptr || !DecodeIcon(icon->bytes, icon->size, wanted, image)) return false;
+  // A cursor file keeps its hot spot where an icon file keeps planes and bit count.
+  *hotX = icon->cursor && icon->size >= 14 ? icon->bytes[10] | icon->bytes[11] << 8 : 0;
+  *hotY = icon->cursor && icon->size >= 14 ? icon->bytes[12] | icon->bytes[13] << 8 : 0;
+  return true;
+}
+
 bool DecodeIcon(const unsigned char* file, unsigned size, int wanted, IconImage* image) {
   if (size < 6 || Le16(file + 2) < 1 || Le16(file + 2) > 2) return false;
   const unsigned count = Le16(file + 4);

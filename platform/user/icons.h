@@ -25,4 +25,8 @@ const resources::IconFile* IconFileOf(HICON icon);
 // The image of the file nearest `wanted` pixels wide; false for a file it cannot read.
 bool DecodeIcon(const unsigned char* file, unsigned size, int wanted, IconImage* image);
 
+// For hosts: the picture of an icon or cursor the program loaded (LoadIconA, LoadCursorA),
+// nearest `wanted` pixels wide, and its hot spot ((0, 0) for an icon); false if there is none.
+bool PictureOf(HICON handle, int wanted, IconImage* image, int* hotX, int* hotY);
+
 }  // namespace platform::user

@@ -478,7 +478,7 @@ std::vector<std::uint8_t> Svg(double size, void (*draw)(cairo_t*, double)) {
 }
 
 bool SaveDesktopIcons(const std::filesystem::path& dir, const std::string& name) {
-  for (int size : {16, 32, 48, 64, 128, 256}) {
+  for (int size : {16, 32, 48, 64, 128, 192, 256, 512}) {
     const std::string folder = std::to_string(size) + "x" + std::to_string(size);
     if (!Save(dir / "hicolor" / folder / "apps" / (name + ".png"),
               Png(size, size < 64 ? DrawIcon : DrawLargeIcon)))

@@ -1,0 +1,152 @@
+#include "web_host.h"
+
+#include <emscripten.h>
+#include <windows.h>
+
+#include <cmath>
+#include <string_view>
+
+#include "../gdi/gdi_state.h"
+#include "../kernel/debug_output.h"
+#include "../user/compose.h"
+#include "../user/icons.h"
+#include "../user/session.h"
+#include "../user/user_state.h"
+#include "input.h"
+
+// The page's side of the host (web_host.js).
+extern "C" {
+void tavrelo_web_start(void);
+void tavrelo_web_wait(double milliseconds);  // yields to the browser; < 0: until input comes
+int tavrelo_web_take(platform::host::WebHost::Event* events, int most);
+void tavrelo_web_present(const std::uint32_t* rgba, int width, int height);
+void tavrelo_web_cursor(const unsigned char* rgba, int width, int height, int hotX, int hotY);
+void tavrelo_web_text_input(int wanted, const char* text);
+void tavrelo_web_debug(const char* text, int length);
+}
+
+namespace platform::host {
+namespace {
+
+namespace user = platform::user;
+
+// The canvas takes bytes R, G, B, A; a pixel of ours is 0x00RRGGBB.
+std::uint32_t Rgba(std::uint32_t pixel) {
+  return 0xFF000000u | (pixel & 0xFF) << 16 | (pixel & 0xFF00) | (pixel >> 16 & 0xFF);
+}
+
+// An edit box that takes typing: a phone shows its keyboard only for a text field that has the
+// page's focus, so the page gives it one while such a box has the subset's.
+bool TakesTyping(HWND hwnd) {
+  const user::Window* window = user::FindWindowOf(hwnd);
+  return window != nullptr && window->windowClass->name == "EDIT" &&
+         !(window->style & ES_READONLY) && IsWindowEnabled(hwnd);
+}
+
+}  // namespace
+
+WebHost::WebHost() {
+  // The program sees the desktop as large as its largest window: the page shows no more.
+  user::FitDesktopToWindows();
+  // The browser's console is where a developer looks for the debugger output.
+  SetDebugOutputSink([](std::string_view text) {
+    tavrelo_web_debug(text.data(), static_cast<int>(text.size()));
+  });
+  tavrelo_web_start();
+  Install(this);
+}
+
+WebHost::~WebHost() {
+  Install(nullptr);
+  SetDebugOutputSink({});
+}
+
+std::uint64_t WebHost::Now() {
+  // performance.now(): milliseconds, with fractions, never going backwards.
+  return static_cast<std::uint64_t>(std::llround(emscripten_get_now() * 1'000'000.0));
+}
+
+bool WebHost::Wait(std::uint64_t deadline) {
+  Present();  // what the program drew is shown when it goes idle
+  FollowFocus();
+  double milliseconds = -1;
+  if (deadline != kNoDeadline) {
+    const std::uint64_t now = Now();
+    milliseconds = deadline > now ? static_cast<double>(deadline - now) / 1'000'000.0 : 0;
+  }
+  tavrelo_web_wait(milliseconds);
+  Event events[64];
+  for (int count; (count = tavrelo_web_take(events, 64)) > 0;)
+    for (int i = 0; i < count; ++i) Take(events[i]);
+  return true;
+}
+
+void WebHost::Take(const Event& event) {
+  switch (event.kind) {
+    case kButton: {
+      const HWND top = user::TopLevelAt(event.a, event.b);
+      const user::Window* window = user::FindWindowOf(top);
+      if (window == nullptr) return;
+      const RECT client = user::ClientArea(*window);
+      const int x = event.a - client.left, y = event.b - client.top;
+      const bool onMenuBar = window->menu != nullptr && y < 0 && y >= -user::kMetrics.menu;
+      // The frame and the caption take no clicks: the windows stand where the program put them.
+      if (x < 0 || x >= client.right - client.left || y >= client.bottom - client.top ||
+          (y < 0 && !onMenuBar))
+        return;
+      QueueButton(top, x, y, (event.c & 1) != 0, (event.c & 2) != 0);
+      return;
+    }
+    case kKey:
+      QueueKey(static_cast<WPARAM>(event.a), event.b != 0, (event.c & 1) != 0, (event.c & 2) != 0);
+      return;
+    case kCharacter:
+      QueueCharacter(static_cast<unsigned char>(event.a));
+      return;
+    case kEndSession:
+      // The browser may end a hidden page without another word, as a session ends: every window
+      // hears it and the program saves as it does at log-off. A page shown again plays on.
+      user::EndSession(ENDSESSION_CRITICAL | ENDSESSION_CLOSEAPP);
+      return;
+    default:
+      return;
+  }
+}
+
+void WebHost::Present() {
+  const int width = gdi::ScreenWidth(), height = gdi::ScreenHeight();
+  if (width <= 0 || height <= 0) return;
+  const gdi::PixelBuffer screen = gdi::Screen();
+  std::vector<std::uint32_t> rgba(screen.pixels.size());
+  for (std::size_t i = 0; i < rgba.size(); ++i) rgba[i] = Rgba(screen.pixels[i]);
+  if (rgba == shown_ && width == shownWidth_) return;
+  shown_ = std::move(rgba);
+  shownWidth_ = width;
+  tavrelo_web_present(shown_.data(), width, height);
+
+  // The pointer over the page is the program's own, as soon as it has one.
+  for (HWND hwnd : user::State().order) {
+    const user::Window* window = user::FindWindowOf(hwnd);
+    if (cursorSet_ || window == nullptr || window->windowClass->info.hCursor == nullptr) continue;
+    user::IconImage image;
+    int hotX = 0, hotY = 0;
+    if (!user::PictureOf(window->windowClass->info.hCursor, 32, &image, &hotX, &hotY)) continue;
+    std::vector<unsigned char> pixels(image.bgra.size());
+    for (std::size_t i = 0; i + 3 < pixels.size(); i += 4)
+      pixels[i] = image.bgra[i + 2], pixels[i + 1] = image.bgra[i + 1],
+      pixels[i + 2] = image.bgra[i], pixels[i + 3] = image.bgra[i + 3];
+    tavrelo_web_cursor(pixels.data(), image.width, image.height, hotX, hotY);
+    cursorSet_ = true;
+  }
+}
+
+void WebHost::FollowFocus() {
+  const HWND focus = GetFocus();
+  const bool wanted = TakesTyping(focus);
+  if (wanted == textWanted_) return;
+  textWanted_ = wanted;
+  // The page's field starts with what the box holds, so that a phone's keyboard can delete it.
+  tavrelo_web_text_input(wanted ? 1 : 0, wanted ? user::FindWindowOf(focus)->text.c_str() : "");
+}
+
+}  // namespace platform::host

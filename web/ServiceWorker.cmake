@@ -1,0 +1,16 @@
+# cmake -DSITE=folder -DTEMPLATE=sw.js.in -P ServiceWorker.cmake
+# Writes SITE/sw.js: the service worker that keeps every file of the site, its cache named after
+# what the files hold, so that a changed game replaces the kept one and an unchanged one is kept.
+file(GLOB_RECURSE files RELATIVE ${SITE} ${SITE}/*)
+list(REMOVE_ITEM files sw.js)
+list(SORT files)
+set(sums "")
+set(FILES "'./'")
+foreach(file ${files})
+  file(SHA256 ${SITE}/${file} sum)
+  string(APPEND sums "${sum} ${file}\n")
+  string(APPEND FILES ", '${file}'")
+endforeach()
+string(SHA256 VERSION "${sums}")
+string(SUBSTRING ${VERSION} 0 16 VERSION)
+configure_file(${TEMPLATE} ${SITE}/sw.js @ONLY)

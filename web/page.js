@@ -1,0 +1,65 @@
+// The page around the game: loading with a bar, the room the game may take, the line for a phone
+// held upright, "Play again" once the game has ended, and the worker that keeps the game for
+// playing offline. Opened with ?test, the page offers its tests a look at the game's state.
+'use strict';
+
+var Module = (function() {
+  var element = function(id) { return document.getElementById(id); };
+  var loading = element('loading'), progress = element('progress'), status = element('status');
+
+  return {
+    canvas: element('screen'),
+
+    // The game may take the width of the page and its height below the header, leaving one line
+    // for what is said under it.
+    gameArea: function() {
+      var top = element('desktop').getBoundingClientRect().top + window.scrollY;
+      var line = loading.offsetHeight || element('sideways').offsetHeight || 38;
+      return {width: document.documentElement.clientWidth, height: window.innerHeight - top - line};
+    },
+
+    // Emscripten reports loading as "Downloading data... (DONE/TOTAL)", then "Running...", then "".
+    setStatus: function(text) {
+      var counts = /\((\d+(?:\.\d+)?)\/(\d+)\)/.exec(text);
+      if (counts) {
+        progress.value = Number(counts[1]);
+        progress.max = Number(counts[2]);
+        status.textContent = Math.round(100 * counts[1] / counts[2]) + ' %';
+      } else if (text) {
+        progress.removeAttribute('value');
+        status.textContent = /Running/.test(text) ? 'Starting…' : 'Loading…';
+      } else {
+        loading.hidden = true;
+      }
+    },
+
+    onScale: function(scale) { element('sideways').hidden = scale >= 0.8; },
+
+    // A page cannot close itself: the game that has ended can start afresh.
+    onEnded: function() {
+      element('sideways').hidden = true;
+      element('ended').hidden = false;
+      element('again').focus();
+    },
+
+    onRuntimeInitialized: function() {
+      if ('serviceWorker' in navigator) navigator.serviceWorker.register('sw.js');
+    },
+
+    onAbort: function(what) {
+      loading.hidden = false;
+      progress.hidden = true;
+      status.textContent = 'The game could not start: ' + what;
+    },
+  };
+})();
+
+document.getElementById('again').addEventListener('click', function() { location.reload(); });
+
+if (new URLSearchParams(location.search).has('test')) {
+  window.tavreloTest = {
+    // The game record, its targets and the top-level windows, as lines of text.
+    state: function() { return Module.UTF8ToString(Module._tavrelo_test_state()); },
+    sounds: function() { return Module.playedSounds.slice(); },
+  };
+}
