@@ -35,8 +35,9 @@ var Module = (function() {
 
     onScale: function(scale) { element('sideways').hidden = scale >= 0.8; },
 
-    // A page cannot close itself: the game that has ended can start afresh.
+    // A page cannot close itself: the game that has ended leaves the page, and can start afresh.
     onEnded: function() {
+      element('desktop').hidden = true;
       element('sideways').hidden = true;
       element('ended').hidden = false;
       element('again').focus();

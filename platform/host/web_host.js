@@ -1,7 +1,8 @@
 // The web host's side in the page (an Emscripten JS library): the canvas that is the desktop,
 // shown at a scale that fits the page; the player's input, queued and never handed to the
 // program from inside a browser callback; the one wait where the program yields to the browser;
-// a hidden text field for a phone's keyboard; the settings folder kept in IndexedDB.
+// a hidden text field for a phone's keyboard; the settings folder kept in IndexedDB (and in local
+// storage until IndexedDB has it).
 //
 // The page gives Module.canvas, and may give Module.gameArea() (the CSS pixels the game may
 // take), Module.onScale(scale) and Module.onEnded(status).
@@ -278,24 +279,88 @@ mergeInto(LibraryManager.library, {
     console.debug(TavreloHost.latin1(text, length).replace(/\n$/, ''));
   },
 
+  tavrelo_web_mount_settings__deps: ['$TavreloSettings'],
   tavrelo_web_mount_settings: function(folder) {
     return Asyncify.handleSleep(function(wakeUp) {
+      var path = UTF8ToString(folder);
       try {
-        var path = UTF8ToString(folder);
         FS.mkdir(path);
         FS.mount(IDBFS, {}, path);
       } catch (error) {
         return wakeUp(0);
       }
       // A folder that could not be read must not be written: it may hold the player's board.
-      FS.syncfs(true, function(error) { wakeUp(error ? 0 : 1); });
+      FS.syncfs(true, function(error) {
+        if (error) return wakeUp(0);
+        TavreloSettings.folder = path;
+        if (!TavreloSettings.recover()) return wakeUp(1);
+        FS.syncfs(false, function(failed) {
+          if (!failed) TavreloSettings.forget();
+          wakeUp(1);
+        });
+      });
     });
   },
 
+  tavrelo_web_keep_settings__deps: ['$TavreloSettings'],
   tavrelo_web_keep_settings: function() {
     return Asyncify.handleSleep(function(wakeUp) {
-      FS.syncfs(false, function(error) { wakeUp(error ? 0 : 1); });
+      TavreloSettings.note();
+      FS.syncfs(false, function(error) {
+        if (!error) TavreloSettings.forget();
+        wakeUp(error ? 0 : 1);
+      });
     });
+  },
+
+  // fsync leaves a file where it is, in memory: the settings are taken to IndexedDB once the file
+  // is whole and in place (tavrelo_web_keep_settings). Emscripten's own would wait for the whole
+  // folder to be written to IndexedDB, halfway through a save, and a page that is going away
+  // would never finish it.
+  fd_sync: function(fd) {
+    var stream = SYSCALLS.getStreamFromFD(fd);
+    return stream.stream_ops && stream.stream_ops.fsync ? -stream.stream_ops.fsync(stream) : 0;
+  },
+
+  // The settings folder's files as they were at the last save, in the browser's local storage
+  // until IndexedDB has them. A reload ends the page before IndexedDB commits what it was given
+  // while the page went away (the end of the session's save), but local storage is written at
+  // once; the next visit puts the files back.
+  $TavreloSettings: {
+    folder: '',
+    key: function() { return 'tavrelo-unsaved:' + TavreloSettings.folder; },
+    note: function() {
+      var files = {}, folder = TavreloSettings.folder;
+      try {
+        FS.readdir(folder).forEach(function(name) {
+          var path = folder + '/' + name;
+          if (FS.isFile(FS.stat(path).mode))
+            files[path] = String.fromCharCode.apply(null, FS.readFile(path));
+        });
+        localStorage.setItem(TavreloSettings.key(), JSON.stringify(files));
+      } catch (error) {
+        // No local storage, or no room: IndexedDB alone keeps the save.
+      }
+    },
+    recover: function() {
+      var files;
+      try {
+        files = JSON.parse(localStorage.getItem(TavreloSettings.key()) || 'null');
+      } catch (error) {
+        return false;
+      }
+      if (!files) return false;
+      Object.keys(files).forEach(function(path) {
+        FS.writeFile(path, Uint8Array.from(files[path], function(c) { return c.charCodeAt(0); }));
+      });
+      return true;
+    },
+    forget: function() {
+      try {
+        localStorage.removeItem(TavreloSettings.key());
+      } catch (error) {
+      }
+    },
   },
 
   tavrelo_web_ended__deps: ['$TavreloHost'],
