@@ -6,16 +6,20 @@
 var Module = (function() {
   var element = function(id) { return document.getElementById(id); };
   var loading = element('loading'), progress = element('progress'), status = element('status');
+  var upright = function() { return window.innerHeight > window.innerWidth; };
 
   return {
     canvas: element('screen'),
 
-    // The game may take the width of the page and its height below the header, leaving one line
-    // for what is said under it.
+    // The game may take the width of the page and the height the header leaves, but for a line
+    // under it when it is shown so small that it says so there.
     gameArea: function() {
-      var top = element('desktop').getBoundingClientRect().top + window.scrollY;
-      var line = loading.offsetHeight || element('sideways').offsetHeight || 38;
-      return {width: document.documentElement.clientWidth, height: window.innerHeight - top - line};
+      var width = document.documentElement.clientWidth;
+      var height = window.innerHeight - document.querySelector('header').offsetHeight;
+      var canvas = element('screen');
+      if (upright() && Math.min(width / canvas.width, height / canvas.height) < 0.8)
+        height -= element('sideways').offsetHeight || 38;
+      return {width: width, height: height};
     },
 
     // Emscripten reports loading as "Downloading data... (DONE/TOTAL)", then "Running...", then "".
@@ -33,7 +37,8 @@ var Module = (function() {
       }
     },
 
-    onScale: function(scale) { element('sideways').hidden = scale >= 0.8; },
+    // Held upright, a phone shows the game too small to play well; sideways it need not.
+    onScale: function(scale) { element('sideways').hidden = scale >= 0.8 || !upright(); },
 
     // A page cannot close itself: the game that has ended leaves the page, and can start afresh.
     onEnded: function() {
@@ -44,6 +49,7 @@ var Module = (function() {
     },
 
     onRuntimeInitialized: function() {
+      Module.started = true;
       if ('serviceWorker' in navigator) navigator.serviceWorker.register('sw.js');
     },
 
@@ -59,8 +65,11 @@ document.getElementById('again').addEventListener('click', function() { location
 
 if (new URLSearchParams(location.search).has('test')) {
   window.tavreloTest = {
-    // The game record, its targets and the top-level windows, as lines of text.
-    state: function() { return Module.UTF8ToString(Module._tavrelo_test_state()); },
+    // The game record, its targets and the top-level windows, as lines of text; nothing before
+    // the game has started.
+    state: function() {
+      return Module.started ? Module.UTF8ToString(Module._tavrelo_test_state()) : '';
+    },
     sounds: function() { return Module.playedSounds.slice(); },
   };
 }

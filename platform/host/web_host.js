@@ -74,6 +74,11 @@ mergeInto(LibraryManager.library, {
       if (vk) host.push(host.KEY, vk, down ? 1 : 0, (event.altKey ? 1 : 0) | (event.repeat ? 2 : 0));
       if (character) host.push(host.CHARACTER, character, 0, 0);
       if (!host.SHARED[event.key]) event.preventDefault();
+      // The field goes on holding what the box holds, for a phone's keyboard to edit.
+      if (host.typing && down && (character || vk === host.VK.Backspace)) {
+        host.sent = character ? host.sent + event.key : host.sent.slice(0, -1);
+        host.field.value = host.sent;
+      }
     },
 
     // What a phone's keyboard did to the field: the program hears the difference as keys.
@@ -103,7 +108,9 @@ mergeInto(LibraryManager.library, {
 
     onPointer: function(event) {
       var host = TavreloHost;
-      if (host.ended || (event.button !== 0 && event.button !== 2)) return;
+      // One finger is the mouse, as a browser makes mouse events of touches: a second one,
+      // or a pinch, clicks nothing.
+      if (host.ended || !event.isPrimary || (event.button !== 0 && event.button !== 2)) return;
       var down = event.type === 'pointerdown';
       if (down) host.canvas.setPointerCapture(event.pointerId);
       var point = host.desktopPoint(event);
@@ -138,6 +145,9 @@ mergeInto(LibraryManager.library, {
       var sharp = fit >= 1;
       var scale = sharp ? Math.max(1, Math.floor(fit * ratio + 1e-9)) / ratio : fit;
       var width = canvas.width * scale, height = canvas.height * scale;
+      host.scale = scale;
+      // The page may show or hide what stands around the game first: that moves it.
+      if (Module['onScale']) Module['onScale'](scale);
       canvas.style.width = width + 'px';
       canvas.style.height = height + 'px';
       canvas.style.imageRendering = sharp ? 'pixelated' : 'auto';
@@ -147,9 +157,7 @@ mergeInto(LibraryManager.library, {
       var top = parent.getBoundingClientRect().top + window.scrollY;
       canvas.style.left = Math.round((parent.clientWidth - width) / 2 * ratio) / ratio + 'px';
       canvas.style.top = (Math.ceil(top * ratio - 1e-6) - top * ratio) / ratio + 'px';
-      host.scale = scale;
       host.showCursor();
-      if (Module['onScale']) Module['onScale'](scale);
     },
 
     // The program's pointer at the whole scale the desktop is shown at (browsers take cursors

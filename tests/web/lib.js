@@ -124,6 +124,17 @@ async function tapDesktop(page, x, y) {
 const inClient = (s, x, y) => [s.main.client.left + x, s.main.client.top + y];
 const middle = (r) => [Math.floor((r.left + r.right) / 2), Math.floor((r.top + r.bottom) / 2)];
 
+// A point of the left picture, in client coordinates, some way from every target: a miss.
+function missPoint(s) {
+  const clear = (x, y) => !s.targets.some((t) => x >= t.left.left - 4 && x < t.left.right + 4 &&
+                                                 y >= t.left.top - 4 && y < t.left.bottom + 4);
+  const p = s.pictures.left;
+  for (let y = p.top + 10; y < p.bottom - 10; y += 9)
+    for (let x = p.left + 10; x < p.right - 10; x += 9)
+      if (clear(x, y)) return [x, y];
+  assert.fail('no point of the picture is clear of the targets');
+}
+
 // The canvas's pixels: {width, height, data} with four bytes, RGBA, a pixel.
 async function desktopPixels(page) {
   const shot = await page.evaluate(() => {
@@ -206,6 +217,6 @@ function storedSettings(page) {
 
 module.exports = {
   SITE, OUT, SHOTS, DESKTOP, PHONE, launch, launchPersistent, profileFolder, openGame, parseState,
-  state, waitFor, mainWindowShown, pagePoint, clickDesktop, tapDesktop, inClient, middle,
+  state, waitFor, mainWindowShown, pagePoint, clickDesktop, tapDesktop, inClient, middle, missPoint,
   desktopPixels, pixelAt, readPng, writePng, assertSamePixels, storedSettings,
 };

@@ -6,7 +6,8 @@
 # links. The build itself is in build-wasm/.
 #   tools/dev/web.sh                  build
 #   tools/dev/web.sh --serve [PORT]   build, then serve build-web/ on 127.0.0.1 (port 8080)
-#   tools/dev/web.sh --assertions     build with Emscripten's run-time checks
+#   tools/dev/web.sh --assertions     build with Emscripten's run-time checks, into
+#                                     build-wasm/assertions/site instead
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 top=$PWD
@@ -61,7 +62,10 @@ build_library libjpeg62-turbo-dev jpeg -DENABLE_SHARED=OFF -DENABLE_STATIC=ON -D
 
 libs=$work/libs
 game=$work/game
-[ $assertions = ON ] && game=$work/assertions
+if [ $assertions = ON ]; then
+  game=$work/assertions
+  site=$game/site
+fi
 emcmake cmake -S . -B "$game" -G Ninja -DCMAKE_BUILD_TYPE=MinSizeRel \
   "-DCMAKE_CROSSCOMPILING_EMULATOR=$emulator" \
   -DJPEG_INCLUDE_DIR="$libs/include" -DJPEG_LIBRARY="$libs/lib/libjpeg.a" \

@@ -1,0 +1,100 @@
+// The game on a phone held upright: scaled down to fit, played by tapping (the menu, a find,
+// misses, the message box's button), the name typed through the phone's keyboard into the
+// page's hidden field, and a page that neither scrolls nor zooms under the player's fingers.
+'use strict';
+const test = require('node:test');
+const assert = require('node:assert/strict');
+const path = require('node:path');
+const lib = require('./lib.js');
+const {serve} = require('./server.js');
+
+test('the game on a phone', async (t) => {
+  const server = await serve(lib.SITE);
+  const browser = await lib.launch();
+  const context = await browser.newContext(lib.PHONE);
+  t.after(async () => { await browser.close(); await server.close(); });
+  const page = await lib.openGame(context, server.origin);
+  const cdp = await context.newCDPSession(page);
+  let s = await lib.mainWindowShown(page);
+
+  await t.test('the game is scaled to fit, smoothly, with a line on turning the phone', async () => {
+    const shown = await page.evaluate(() => {
+      const canvas = document.getElementById('screen'), box = canvas.getBoundingClientRect();
+      return {scale: box.width / canvas.width, left: box.left, right: box.right,
+              rendering: canvas.style.imageRendering, width: document.documentElement.clientWidth};
+    });
+    assert.ok(shown.scale > 0.55 && shown.scale < 0.65, `shown at ${shown.scale}x`);
+    assert.ok(shown.left >= 0 && shown.right <= shown.width, 'the whole game is on the page');
+    assert.equal(shown.rendering, 'auto');
+    assert.equal(await page.isVisible('#sideways'), true);
+  });
+
+  await t.test('a tap on the menu opens it, a tap on New Game starts a stage', async () => {
+    await lib.tapDesktop(page, ...lib.inClient(s, 14, -9));  // "Game" on the menu bar
+    s = await lib.waitFor(page, (st) => st.popup, 'the Game menu');
+    await lib.tapDesktop(page, s.popup.client.left + 30, s.popup.client.top + 12);
+    s = await lib.waitFor(page, (st) => st.phase === 'Playing' && !st.popup, 'a stage');
+  });
+
+  await t.test('a tap on a difference finds it', async () => {
+    await lib.tapDesktop(page, ...lib.inClient(s, ...lib.middle(s.targets[0].right)));
+    s = await lib.waitFor(page, (st) => st.targets[0].found, 'target 0 found');
+    assert.ok(s.score > 0);
+  });
+
+  await t.test('the name entry focuses a text field; what the keyboard types reaches the board', async () => {
+    const miss = lib.missPoint(s);
+    for (let lives = s.lives; lives > 0; --lives) {
+      await lib.tapDesktop(page, ...lib.inClient(s, ...miss));
+      s = await lib.waitFor(page, (st) => st.lives === lives - 1, 'a life lost');
+    }
+    s = await lib.waitFor(page, (st) => st.dialogs.length === 1, 'the lost game\'s box');
+    assert.equal(await page.evaluate(() => document.activeElement.tagName), 'BODY',
+                 'no keyboard for a message box');
+    await lib.tapDesktop(page, ...lib.middle(s.controls.find((c) => c.text === 'OK').frame));
+    s = await lib.waitFor(page, (st) => st.controls.some((c) => c.kind === 'EDIT'), 'the name entry');
+    assert.equal(await page.evaluate(() => document.activeElement.tagName), 'INPUT',
+                 'a text field has the focus, so the phone shows its keyboard');
+    // A phone's keyboard types into the field as input, not as keys; it corrects a word by
+    // changing what the field holds.
+    await page.keyboard.insertText('Zoex');
+    await page.evaluate(() => {
+      const field = document.activeElement;
+      field.value = 'Zoe';
+      field.dispatchEvent(new InputEvent('input', {inputType: 'deleteContentBackward'}));
+    });
+    await page.screenshot({path: path.join(lib.OUT, 'web-phone.png')});
+    await page.keyboard.press('Enter');
+    s = await lib.waitFor(page, (st) => st.board.length === 1, 'the board');
+    assert.equal(s.board[0].name, 'Zoe');
+    // The keyboard goes with the name entry.
+    await page.waitForFunction(() => document.activeElement.tagName === 'BODY');
+  });
+
+  await t.test('fingers on the game neither scroll nor zoom the page', async () => {
+    const touch = (type, points) => cdp.send('Input.dispatchTouchEvent', {type, touchPoints: points});
+    // Two fingers moving apart, at (x, y) on the page.
+    const pinch = async (x, y) => {
+      const fingers = (d) => [{x: x - d, y, id: 1}, {x: x + d, y, id: 2}];
+      await touch('touchStart', fingers(10));
+      for (let d = 12; d <= 100; d += 4) await touch('touchMove', fingers(d));
+      await touch('touchEnd', []);
+    };
+    const view = () => page.evaluate(() => ({scroll: window.scrollY, zoom: window.visualViewport.scale}));
+    const point = await lib.pagePoint(page, ...lib.inClient(s, ...lib.middle(s.pictures.left)));
+    await touch('touchStart', [{x: point.x, y: point.y, id: 1}]);
+    for (let dy = 10; dy <= 200; dy += 10) await touch('touchMove', [{x: point.x, y: point.y - dy, id: 1}]);
+    await touch('touchEnd', []);
+    await pinch(point.x, point.y);
+    await page.waitForTimeout(300);
+    assert.deepEqual(await view(), {scroll: 0, zoom: 1});
+    // The same pinch on the page's header does zoom: the gesture is one the browser acts on.
+    await pinch(195, 30);
+    await page.waitForTimeout(300);
+    assert.ok((await view()).zoom > 1);
+  });
+
+  await t.test('nothing went wrong on the way', () => {
+    assert.deepEqual(page.problems, []);
+  });
+});
