@@ -4,7 +4,10 @@
 #include FT_FREETYPE_H
 
 #include <cmath>
+#include <map>
+#include <tuple>
 
+#include "../common/never_destroyed.h"
 #include "font_files.h"
 
 namespace platform::gdi {
@@ -40,12 +43,19 @@ std::shared_ptr<FontFace> FontFace::Open(const LOGFONTA& logfont) {
   const bool bold = logfont.lfWeight >= 600;
   const FontFile match = FindFontFile(family, bold);
   if (match.path.empty() || Library() == nullptr) return nullptr;
+  // A font made for one drawing (a caption, a message box) asks for a face that was opened
+  // before: it is that one, its glyphs rendered already, not the file read again.
+  static NeverDestroyed<std::map<std::tuple<std::string, int, LONG>, std::shared_ptr<FontFace>>> opened;
+  std::shared_ptr<FontFace>& font = opened.get()[{match.path, match.index, logfont.lfHeight}];
+  if (font) return font;
 
-  std::shared_ptr<FontFace> font(new FontFace);
+  font.reset(new FontFace);
   font->impl_ = std::make_unique<Impl>();
   font->file_ = match.path;
-  if (FT_New_Face(Library(), match.path.c_str(), match.index, &font->impl_->face) != 0)
+  if (FT_New_Face(Library(), match.path.c_str(), match.index, &font->impl_->face) != 0) {
+    font.reset();
     return nullptr;
+  }
   FT_Face face = font->impl_->face;
   // A negative height is the em size; a positive one the whole cell, ascent and descent.
   double em = 16;

@@ -3,6 +3,7 @@
 #include <emscripten.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <cmath>
 #include <string_view>
 
@@ -19,7 +20,9 @@ extern "C" {
 void tavrelo_web_start(void);
 void tavrelo_web_wait(double milliseconds);  // yields to the browser; < 0: until input comes
 int tavrelo_web_take(platform::host::WebHost::Event* events, int most);
-void tavrelo_web_present(const std::uint32_t* rgba, int width, int height);
+// Puts the part of the desktop's pixels that changed (x, y, w, h) on the canvas.
+void tavrelo_web_present(const std::uint32_t* rgba, int width, int height, int x, int y, int w,
+                         int h);
 void tavrelo_web_cursor(const unsigned char* rgba, int width, int height, int hotX, int hotY);
 void tavrelo_web_text_input(int wanted, const char* text);
 void tavrelo_web_debug(const char* text, int length);
@@ -72,7 +75,9 @@ bool WebHost::Wait(std::uint64_t deadline) {
   double milliseconds = -1;
   if (deadline != kNoDeadline) {
     const std::uint64_t now = Now();
-    milliseconds = deadline > now ? static_cast<double>(deadline - now) / 1'000'000.0 : 0;
+    // Whole milliseconds, rounded up: a wait that ends a moment early finds nothing due and
+    // waits again, and the browser makes a short wait within its timers at least 4 ms.
+    milliseconds = deadline > now ? std::ceil(static_cast<double>(deadline - now) / 1'000'000.0) : 0;
   }
   tavrelo_web_wait(milliseconds);
   Event events[64];
@@ -116,13 +121,30 @@ void WebHost::Take(const Event& event) {
 void WebHost::Present() {
   const int width = gdi::ScreenWidth(), height = gdi::ScreenHeight();
   if (width <= 0 || height <= 0) return;
-  const gdi::PixelBuffer screen = gdi::Screen();
-  std::vector<std::uint32_t> rgba(screen.pixels.size());
-  for (std::size_t i = 0; i < rgba.size(); ++i) rgba[i] = Rgba(screen.pixels[i]);
-  if (rgba == shown_ && width == shownWidth_) return;
-  shown_ = std::move(rgba);
-  shownWidth_ = width;
-  tavrelo_web_present(shown_.data(), width, height);
+  screen_.Resize(width, height, gdi::PixelFromColorref(GetSysColor(COLOR_DESKTOP)));
+  user::ComposeScreen(screen_, 0, 0);
+  // Only what changed goes to the canvas: most waits change nothing, many only a few pixels.
+  const bool resized = width != shownWidth_ || shown_.size() != screen_.pixels.size();
+  if (resized) {
+    shown_.assign(screen_.pixels.size(), 0);
+    shownWidth_ = width;
+  }
+  gdi::Box changed{width, height, 0, 0};
+  for (int y = 0; y < height; ++y) {
+    const std::uint32_t* from = screen_.Row(y);
+    std::uint32_t* to = shown_.data() + static_cast<std::size_t>(y) * width;
+    for (int x = 0; x < width; ++x) {
+      const std::uint32_t pixel = Rgba(from[x]);
+      if (to[x] == pixel) continue;
+      to[x] = pixel;
+      changed = {std::min(changed.left, x), std::min(changed.top, y), std::max(changed.right, x + 1),
+                 std::max(changed.bottom, y + 1)};
+    }
+  }
+  if (changed.Empty() && !resized) return;
+  if (resized) changed = {0, 0, width, height};
+  tavrelo_web_present(shown_.data(), width, height, changed.left, changed.top,
+                      changed.right - changed.left, changed.bottom - changed.top);
 
   // The pointer over the page is the program's own, as soon as it has one.
   for (HWND hwnd : user::State().order) {

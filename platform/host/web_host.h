@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "../gdi/pixels.h"
 #include "../kernel/host.h"
 
 namespace platform::host {
@@ -41,6 +42,7 @@ class WebHost : public Host {
   void Present();
   void FollowFocus();
 
+  gdi::PixelBuffer screen_;           // the desktop, composed at each wait
   std::vector<std::uint32_t> shown_;  // the canvas's pixels as last put there, RGBA
   int shownWidth_ = 0;
   bool cursorSet_ = false;

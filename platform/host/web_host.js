@@ -32,6 +32,7 @@ mergeInto(LibraryManager.library, {
     typing: false,     // whether an edit box of the program has the focus
     sent: '',          // what the field held when the program last heard from it
     cursor: null,      // the program's pointer: {pixels, width, height, hotX, hotY}
+    presented: false,
     scale: 1,
     sessionEnded: false,
 
@@ -250,7 +251,7 @@ mergeInto(LibraryManager.library, {
   },
 
   tavrelo_web_present__deps: ['$TavreloHost'],
-  tavrelo_web_present: function(pixels, width, height) {
+  tavrelo_web_present: function(pixels, width, height, x, y, w, h) {
     var host = TavreloHost, canvas = host.canvas;
     if (canvas.width !== width || canvas.height !== height) {
       canvas.width = width;
@@ -258,7 +259,9 @@ mergeInto(LibraryManager.library, {
       host.layout();
     }
     var bytes = new Uint8ClampedArray(HEAPU8.buffer, pixels, width * height * 4);
-    host.context.putImageData(new ImageData(bytes, width, height), 0, 0);
+    host.context.putImageData(new ImageData(bytes, width, height), 0, 0, x, y, w, h);
+    if (!host.presented) performance.mark('tavrelo-first-frame');  // for a developer's timeline
+    host.presented = true;
   },
 
   tavrelo_web_cursor__deps: ['$TavreloHost'],
