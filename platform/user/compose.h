@@ -25,8 +25,9 @@ int ComposeContent(HWND hwnd, gdi::PixelBuffer& content);
 HWND TopLevelAt(int x, int y);
 
 // For a host whose screen is only what its windows need (a canvas in a web page): from now on
-// the desktop is as large as the largest top-level window made so far, each way.
-void FitDesktopToWindows();
+// the desktop is as large as the largest top-level window made so far, each way (until called
+// with false, which leaves the screen as it is).
+void FitDesktopToWindows(bool fit = true);
 
 // Not Win32: hearing of every dialog as it opens, for the replay driver's log.
 void SetDialogObserver(std::function<void(unsigned templateId)> observer);

@@ -55,8 +55,9 @@ int FrameOf(DWORD style, DWORD exStyle) {
 
 }  // namespace
 
-void FitDesktopToWindows() {
-  g_desktopFitsWindows = true;
+void FitDesktopToWindows(bool fit) {
+  g_desktopFitsWindows = fit;
+  if (!fit) return;
   gdi::SetScreenSize(0, 0);
   for (HWND hwnd : State().order) MakeRoomFor(*FindWindowOf(hwnd));
 }

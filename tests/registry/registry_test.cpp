@@ -23,7 +23,10 @@ class Registry : public ::testing::Test {
     file_ = folder_ + "/config/user.reg";
     UseFile(file_);
   }
-  void TearDown() override { platform::registry::SetBeforeReplaceHook({}); }
+  void TearDown() override {
+    platform::registry::SetBeforeReplaceHook({});
+    platform::registry::SetAfterReplaceHook({});
+  }
 
   HKEY Open(DWORD* disposition = nullptr) {
     HKEY key = nullptr;
@@ -174,6 +177,28 @@ TEST_F(Registry, FailureBeforeTheNewFileIsInPlaceKeepsTheOldOne) {
   RegSetValueExA(key, "Option", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&two), 4);
   RegCloseKey(key);
   EXPECT_NE(FileText().find("\"Option\"=dword:00000002"), std::string::npos);
+}
+
+// The browser's save: the file is in place, but kept only once IndexedDB has it.
+TEST_F(Registry, ASaveNotKeptAfterwardsFailsAndIsMadeAgainAtTheNextChance) {
+  int keeps = 0;
+  bool keeping = false;
+  platform::registry::SetAfterReplaceHook([&] {
+    ++keeps;
+    return keeping;
+  });
+  HKEY key = Open();
+  const DWORD two = 2;
+  RegSetValueExA(key, "Option", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&two), 4);
+  platform::DebugOutputCapture debug;
+  EXPECT_EQ(RegCloseKey(key), ERROR_REGISTRY_IO_FAILED);
+  EXPECT_EQ(debug.Lines().size(), 1u);
+  EXPECT_NE(FileText().find("\"Option\"=dword:00000002"), std::string::npos) << "in place";
+  keeping = true;
+  EXPECT_EQ(RegCloseKey(Open()), ERROR_SUCCESS) << "nothing changed, but it was not kept yet";
+  EXPECT_EQ(keeps, 2);
+  EXPECT_EQ(RegCloseKey(Open()), ERROR_SUCCESS);
+  EXPECT_EQ(keeps, 2) << "kept now: nothing more to do";
 }
 
 TEST(RegistryText, EveryValueSurvivesTheRoundTrip) {
