@@ -1,7 +1,7 @@
 // What the browser keeps between visits: the settings file in IndexedDB, read back before the
 // game starts and written whenever the game saves: across a reload, when the page is hidden
 // mid-stage, after the browser is closed and opened again on the same profile, and a damaged
-// file set aside rather than written over.
+// file set aside rather than written over; and the game itself, for playing offline.
 'use strict';
 const test = require('node:test');
 const assert = require('node:assert/strict');
@@ -81,6 +81,18 @@ test('what the browser keeps', async (t) => {
     s = await lib.mainWindowShown(page);
     assert.deepEqual(s.board.map((entry) => entry.name), ['Ann']);
     assert.ok(s.checked.includes('Medium'), `checked: ${s.checked}`);
+  });
+
+  await t.test('after a first visit the game plays offline, and the browser can install it', async () => {
+    await page.waitForFunction(async () => navigator.serviceWorker.controller &&
+                                           (await caches.keys()).some((name) => name.startsWith('tavrelo-')));
+    const cdp = await context.newCDPSession(page);
+    assert.deepEqual((await cdp.send('Page.getInstallabilityErrors')).installabilityErrors, []);
+    await context.setOffline(true);
+    await page.reload();
+    const s = await lib.mainWindowShown(page);
+    assert.deepEqual(s.board.map((entry) => entry.name), ['Ann']);
+    await context.setOffline(false);
   });
 
   await t.test('a damaged settings file is set aside, never written over', async () => {

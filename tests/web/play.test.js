@@ -51,6 +51,8 @@ test('the game in a browser on a desktop', async (t) => {
     const s = await lib.mainWindowShown(page);
     assert.equal(s.phase, 'Idle');
     assert.equal(await page.isHidden('#loading'), true, 'the loading line goes');
+    assert.ok(await page.evaluate(() => document.getElementById('progress').max) > 1000000,
+              'the bar knew how much there was to load');
     assert.ok(server.served.includes('/tavrelo.data'), 'the data came from the page\'s own server');
   });
 
@@ -164,6 +166,16 @@ test('the game in a browser on a desktop', async (t) => {
     s = await lib.waitFor(page, (st) => st.dialogs.length === 0 && st.board.length === 1, 'the board');
     assert.equal(s.board[0].name, 'Ann');
     assert.match(await lib.storedSettings(page), /"Name0"="Ann"/, 'the board is kept at once');
+  });
+
+  await t.test('a smaller window shows the game at 1x, and a click still maps to its pixel', async () => {
+    await page.setViewportSize({width: 1000, height: 700});
+    await page.waitForFunction(() => document.getElementById('screen').getBoundingClientRect().width === 638);
+    assert.equal(await page.evaluate(() => document.getElementById('screen').style.imageRendering), 'pixelated');
+    await page.keyboard.press('F2');
+    s = await lib.waitFor(page, (st) => st.phase === 'Playing' && st.stage === 1, 'a new game');
+    await lib.clickDesktop(page, ...lib.inClient(s, s.targets[0].left.left, s.targets[0].left.top));
+    s = await lib.waitFor(page, (st) => st.targets[0].found, 'a find at a target\'s corner');
   });
 
   await t.test('Esc and Yes end the game; "Play again" starts it afresh', async () => {

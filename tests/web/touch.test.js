@@ -94,6 +94,19 @@ test('the game on a phone', async (t) => {
     assert.ok((await view()).zoom > 1);
   });
 
+  await t.test('turned sideways, the game is shown larger and the line goes', async () => {
+    const scale = () => page.evaluate(() => {
+      const canvas = document.getElementById('screen');
+      return canvas.getBoundingClientRect().width / canvas.width;
+    });
+    const upright = await scale();
+    await page.setViewportSize({width: 844, height: 390});
+    await page.waitForFunction(() => document.getElementById('sideways').hidden);
+    assert.ok(await scale() > upright, `${await scale()}x sideways, ${upright}x upright`);
+    const box = await page.evaluate(() => document.getElementById('screen').getBoundingClientRect().toJSON());
+    assert.ok(box.bottom <= 390 && box.right <= 844, 'the whole game is on the page');
+  });
+
   await t.test('nothing went wrong on the way', () => {
     assert.deepEqual(page.problems, []);
   });

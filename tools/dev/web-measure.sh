@@ -6,6 +6,5 @@
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 tools/dev/web.sh >/dev/null
-tools/dev/install-deps.sh chromium
 (cd tests/web && npm ci --no-audit --no-fund --loglevel=error)
 TAVRELO_WEB_SITE=$PWD/build-web node tests/web/measure.js

@@ -23,7 +23,6 @@ for option in "$@"; do
 done
 
 tools/dev/web.sh "${build[@]}"
-tools/dev/install-deps.sh chromium
 tools/dev/install-deps.sh  # the Linux build, for tavrelo-replay
 [ -f build/build.ninja ] || cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j2 --target tavrelo-replay >/dev/null

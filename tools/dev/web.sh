@@ -27,7 +27,8 @@ while [ $# -gt 0 ]; do
   shift
 done
 
-tools/dev/install-deps.sh emscripten dpkg-dev cmake ninja-build python3 \
+# The build, and the browser its tests play it in.
+tools/dev/install-deps.sh emscripten dpkg-dev cmake ninja-build python3 chromium \
   libfreetype-dev libjpeg62-turbo-dev fonts-dejavu-core
 command -v node >/dev/null || tools/dev/install-deps.sh nodejs
 command -v npm >/dev/null || tools/dev/install-deps.sh npm

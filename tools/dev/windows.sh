@@ -14,24 +14,9 @@ tools/dev/install-deps.sh g++-mingw-w64-x86-64 nasm dpkg-dev cmake ninja-build l
 
 # libjpeg-turbo, as the Linux build has it.
 version=$(dpkg-query -W -f='${Version}' libjpeg62-turbo-dev)
-upstream=${version#*:}
-upstream=${upstream%-*}
-source=$out/source/libjpeg-turbo-$upstream
 jpeg=$out/jpeg
+source=$(tools/dev/debian-source.sh libjpeg62-turbo-dev "$out")
 if [ ! -f "$jpeg/lib/libjpeg.a" ] || [ "$(cat "$jpeg/version" 2>/dev/null)" != "$version" ]; then
-  apt=$out/apt
-  mkdir -p "$apt/lists/partial" "$out/source"
-  codename=$(. /etc/os-release && echo "$VERSION_CODENAME")
-  {
-    echo "deb-src http://deb.debian.org/debian $codename main"
-    echo "deb-src http://deb.debian.org/debian $codename-updates main"
-    echo "deb-src http://deb.debian.org/debian-security $codename-security main"
-  } >"$apt/sources.list"
-  options=(-o "Dir::Etc::sourcelist=$apt/sources.list" -o Dir::Etc::sourceparts=-
-           -o "Dir::State::lists=$apt/lists" -o APT::Get::List-Cleanup=0 -o APT::Sandbox::User=root)
-  apt-get "${options[@]}" -qq update
-  rm -rf "$out/source"/libjpeg-turbo*
-  (cd "$out/source" && apt-get "${options[@]}" -qq source "libjpeg-turbo=$version")
   cmake -S "$source" -B "$out/jpeg-build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-w64-x86_64.cmake" -DCMAKE_INSTALL_PREFIX="$jpeg" \
     -DENABLE_SHARED=OFF -DENABLE_STATIC=ON -DWITH_TURBOJPEG=OFF -DWITH_JPEG8=OFF >/dev/null
