@@ -17,7 +17,7 @@ const SHOTS = process.env.TAVRELO_REPLAY_SHOTS || path.join(OUT, 'replay');
 fs.mkdirSync(OUT, {recursive: true});
 
 // As the machine's probe starts it: no network of its own, no first-run questions.
-const ARGS = ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
+const ARGS = ['--no-sandbox', '--disable-gpu', '--disable-dev-shm-usage', '--disable-quic', '--no-first-run',
               '--disable-background-networking', '--disable-component-update', '--disable-sync',
               '--no-default-browser-check'];
 const LAUNCH = {executablePath: process.env.CHROMIUM || '/usr/bin/chromium', args: ARGS};
