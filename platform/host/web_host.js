@@ -65,14 +65,16 @@ mergeInto(LibraryManager.library, {
 
     onKey: function(event) {
       var host = TavreloHost;
-      if (host.ended || event.ctrlKey || event.metaKey) return;  // the browser's shortcuts
+      // AltGr, which types '@' or '{' on many keyboards, reaches a page as Ctrl and Alt.
+      var altGraph = event.getModifierState && event.getModifierState('AltGraph');
+      if (host.ended || event.metaKey || (event.ctrlKey && !altGraph)) return;  // the browser's shortcuts
       // A phone's keyboard composing a word: what it types comes as input to the field.
       if (event.isComposing || event.keyCode === 229) return;
-      var down = event.type === 'keydown';
+      var down = event.type === 'keydown', alt = event.altKey && !altGraph;
       var vk = host.virtualKey(event);
-      var character = down && !event.altKey ? host.ansi(event.key) : 0;
+      var character = down && !alt ? host.ansi(event.key) : 0;
       if (!vk && !character) return;  // not the game's: F5, F11, F12 and the like stay the browser's
-      if (vk) host.push(host.KEY, vk, down ? 1 : 0, (event.altKey ? 1 : 0) | (event.repeat ? 2 : 0));
+      if (vk) host.push(host.KEY, vk, down ? 1 : 0, (alt ? 1 : 0) | (event.repeat ? 2 : 0));
       if (character) host.push(host.CHARACTER, character, 0, 0);
       if (!host.SHARED[event.key]) event.preventDefault();
       // The field goes on holding what the box holds, for a phone's keyboard to edit.

@@ -134,6 +134,13 @@ test('the game in a browser on a desktop', async (t) => {
       return e.defaultPrevented;
     }));
     assert.deepEqual(kept, [false, false, false], 'Ctrl+R, Ctrl+W and Ctrl+F stay the browser\'s');
+    const typed = await page.evaluate(() => {
+      const e = new KeyboardEvent('keydown', {key: '@', code: 'KeyQ', ctrlKey: true, altKey: true,
+                                              modifierAltGraph: true, cancelable: true});
+      window.dispatchEvent(e);
+      return e.defaultPrevented;
+    });
+    assert.equal(typed, true, 'AltGr, which the page sees as Ctrl and Alt, types for the game');
   });
 
   await t.test('the last find passes the stage', async () => {
