@@ -4,6 +4,7 @@
 #include <unistd.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -33,6 +34,7 @@ struct OpenKey {
 struct Registry {
   bool loaded = false;
   bool dirty = false;
+  bool keepFile = false;  // a damaged file that could not be copied aside
   std::string file;  // empty: the default place
   std::vector<Key> keys;
   HandleTable<OpenKey> handles{HandleKind::Key};
@@ -50,34 +52,62 @@ struct Registry {
     return nullptr;
   }
 
-  // A file that is not a registry is put aside, never overwritten, and reading goes on empty.
+  // The first free name beside the file for a copy of it: user.reg.damaged, .damaged-2, ...
+  std::string AsideName() {
+    std::string aside = File() + ".damaged";
+    for (int n = 2; fs::exists(aside); ++n) aside = File() + ".damaged-" + std::to_string(n);
+    return aside;
+  }
+
+  // A file that is not a registry of ours is put aside, never overwritten, and reading goes on
+  // empty. One of ours with lines that cannot be read is copied aside as it is, before anything
+  // is written over it, and read without those lines.
   void Load() {
     if (loaded) return;
     loaded = true;
     std::ifstream in(File(), std::ios::binary);
     if (!in) return;
-    std::stringstream text;
-    text << in.rdbuf();
-    if (Parse(text.str(), &keys)) return;
-    keys.clear();
-    std::string aside = File() + ".damaged";
-    for (int n = 2; fs::exists(aside); ++n) aside = File() + ".damaged-" + std::to_string(n);
-    std::error_code ec;
-    fs::rename(File(), aside, ec);
-    const std::string line =
-        "Registry file " + File() + " is damaged; kept as " + aside + ", starting empty.\n";
+    std::stringstream read;
+    read << in.rdbuf();
+    const std::string text = read.str();
+    std::vector<DroppedLine> dropped;
+    if (!Parse(text, &keys, &dropped)) {
+      keys.clear();
+      const std::string aside = AsideName();
+      std::error_code ec;
+      fs::rename(File(), aside, ec);
+      const std::string line =
+          "Registry file " + File() + " is damaged; kept as " + aside + ", starting empty.\n";
+      OutputDebugStringA(line.c_str());
+      return;
+    }
+    if (dropped.empty()) return;
+    for (const DroppedLine& left : dropped) {
+      const std::string line = "Registry file " + File() + ", line " +
+                               std::to_string(left.number) + ": " + left.why + "; left out.\n";
+      OutputDebugStringA(line.c_str());
+    }
+    const std::string aside = AsideName();
+    std::string line;
+    if (WriteNew(aside, text)) {
+      // The next save writes what was kept, whether or not anything changes, so that the next
+      // run finds a file it can read.
+      dirty = true;
+      line = "Registry file " + File() + " had lines that could not be read; kept as " + aside +
+             ", read without them.\n";
+    } else {
+      // Nothing the file holds may be lost: without a copy, it is not written over.
+      keepFile = true;
+      line = "Registry file " + File() + " had lines that could not be read, and no copy of it " +
+             "could be made; it will not be written over.\n";
+    }
     OutputDebugStringA(line.c_str());
   }
 
-  // Writes the whole registry to a new file beside the old one, then puts it in place.
-  LSTATUS Save() {
-    std::error_code ec;
-    const fs::path target(File());
-    if (target.has_parent_path()) fs::create_directories(target.parent_path(), ec);
-    const std::string temporary = File() + ".new";
-    const std::string text = Serialise(keys);
-    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    if (fd < 0) return ERROR_REGISTRY_IO_FAILED;
+  // Writes `text` to a file that does not exist yet, whole and synced; false if it could not.
+  static bool WriteNew(const std::string& path, const std::string& text) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0644);
+    if (fd < 0) return false;
     bool written = true;
     for (std::size_t done = 0; written && done < text.size();) {
       const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
@@ -87,7 +117,19 @@ struct Registry {
     }
     written = ::fsync(fd) == 0 && written;
     written = ::close(fd) == 0 && written;
-    if (!written || (beforeReplace && !beforeReplace()) ||
+    if (!written) std::remove(path.c_str());
+    return written;
+  }
+
+  // Writes the whole registry to a new file beside the old one, then puts it in place.
+  LSTATUS Save() {
+    if (keepFile) return ERROR_REGISTRY_IO_FAILED;
+    std::error_code ec;
+    const fs::path target(File());
+    if (target.has_parent_path()) fs::create_directories(target.parent_path(), ec);
+    const std::string temporary = File() + ".new";
+    std::remove(temporary.c_str());  // one a failed save may have left
+    if (!WriteNew(temporary, Serialise(keys)) || (beforeReplace && !beforeReplace()) ||
         std::rename(temporary.c_str(), File().c_str()) != 0) {
       std::remove(temporary.c_str());
       return ERROR_REGISTRY_IO_FAILED;
@@ -150,7 +192,7 @@ void UseFile(const std::string& path) {
   Registry& registry = State();
   registry.file = path;
   registry.keys.clear();
-  registry.loaded = registry.dirty = false;
+  registry.loaded = registry.dirty = registry.keepFile = false;
 }
 
 void SetBeforeReplaceHook(std::function<bool()> hook) { State().beforeReplace = std::move(hook); }
@@ -229,6 +271,9 @@ extern "C" LSTATUS WINAPI RegSetValueExA(HKEY hKey, LPCSTR lpValueName, DWORD, D
   if (value == nullptr) {
     key->values.push_back({name, 0, {}});
     value = &key->values.back();
+  } else if (value->type == dwType &&
+             std::equal(value->data.begin(), value->data.end(), lpData, lpData + cbData)) {
+    return ERROR_SUCCESS;  // as it was: nothing to write
   }
   value->type = dwType;
   value->data.assign(lpData, lpData + cbData);

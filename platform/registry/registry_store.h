@@ -3,8 +3,10 @@
 // atomically, whenever a changed key is closed.
 //
 // Where: $TAVRELO_REGISTRY if set, else $XDG_CONFIG_HOME/tavrelo/user.reg, else
-// ~/.config/tavrelo/user.reg. A file that cannot be read as a registry is renamed aside
-// (user.reg.damaged, .damaged-2, ...) with one debugger line, and the registry starts empty.
+// ~/.config/tavrelo/user.reg. A file that is not a registry of ours is renamed aside
+// (user.reg.damaged, .damaged-2, ...) with one debugger line, and the registry starts empty. A
+// file of ours with lines that cannot be read is first copied aside the same way, byte for byte;
+// each such line is reported, and the registry holds everything else.
 #pragma once
 
 #include <cstdint>
@@ -26,10 +28,20 @@ struct Key {
   std::vector<Value> values;  // in the order they were first set
 };
 
-// Text of the whole registry, and the registry read back from such a text (false when the text
-// is not a registry).
+// A line of a registry text that was left out, and why.
+struct DroppedLine {
+  int number;  // from 1
+  std::string why;
+};
+
+// Text of the whole registry, and the registry read back from such a text. False when the text
+// is not one of ours: its first line is not the header Serialise writes. After the header it is
+// read a line at a time, as a text editor may have left it: a line that cannot be read, a value
+// under a key that cannot, and the earlier of two values of one name are left out and listed in
+// `dropped`, and everything else is kept.
 std::string Serialise(const std::vector<Key>& keys);
-bool Parse(const std::string& text, std::vector<Key>* keys);
+bool Parse(const std::string& text, std::vector<Key>* keys,
+           std::vector<DroppedLine>* dropped = nullptr);
 
 std::string DefaultFilePath();
 

@@ -221,11 +221,65 @@ TEST(RegistryText, EveryValueSurvivesTheRoundTrip) {
     EXPECT_EQ(back[0].values[i].type, keys[0].values[i].type);
     EXPECT_EQ(back[0].values[i].data, keys[0].values[i].data) << keys[0].values[i].name;
   }
-  for (const char* broken :
-       {"", "WINE REGISTRY Version 2\n\"a\"=dword:0\n",
-        "WINE REGISTRY Version 2\n[K] 1\n\"a\"=dword:xyz00000\n",
-        "WINE REGISTRY Version 2\n[K] 1\n\"a=\"b\"\n", "WINE REGISTRY Version 2\n[K\n"})
-    EXPECT_FALSE(Parse(broken, &back)) << broken;
+}
+
+TEST(RegistryText, OnlyATextThatOpensWithOurHeaderIsOurs) {
+  using platform::registry::Parse;
+  std::vector<platform::registry::Key> keys;
+  for (const char* other : {"", "not a reg", "WINE REGISTRY Version 3\n[K] 1\n\"a\"=\"b\"\n",
+                            "\n[K] 1\n", "REGEDIT4\n[K]\n"})
+    EXPECT_FALSE(Parse(other, &keys)) << other;
+  // What a Windows editor leaves: a byte order mark, CRLF line ends.
+  std::vector<platform::registry::DroppedLine> dropped;
+  ASSERT_TRUE(Parse("\xEF\xBB\xBFWINE REGISTRY Version 2\r\n[K] 1\r\n\"a\"=\"b\"\r\n", &keys,
+                    &dropped));
+  EXPECT_TRUE(dropped.empty());
+  ASSERT_EQ(keys.size(), 1u);
+  ASSERT_EQ(keys[0].values.size(), 1u);
+  EXPECT_EQ(keys[0].values[0].data, (std::vector<std::uint8_t>{'b', 0}));
+}
+
+// Each line that cannot be read goes, with its number and why; every other value stays.
+TEST(RegistryText, ALineThatCannotBeReadIsLeftOutAndTheRestKept) {
+  const std::string text =
+      "WINE REGISTRY Version 2\n"                  // 1
+      "\"early\"=dword:00000001\n"                  // 2: before any key
+      "[A] 5\n"                                     // 3
+      "\"one\"=dword:00000001\n"                    // 4
+      "\"bad\"=dword:0000zz00\n"                    // 5
+      "some words an editor left\n"                // 6
+      "\"open=\"x\"\n"                              // 7: the name's quote not closed
+      "\"two\"=\"Ann\"\n"                           // 8
+      "\"one\"=dword:00000007\n"                    // 9: the later one holds
+      "[B 9\n"                                      // 10: no closing bracket
+      "\"lost\"=dword:00000001\n"                   // 11: under a key that could not be read
+      "[C] 1\n"                                     // 12
+      "\"kept\"=hex:01,02\n"                        // 13
+      "\"cut\"=hex:01,0";                            // 14: the file ends in the middle
+  std::vector<platform::registry::Key> keys;
+  std::vector<platform::registry::DroppedLine> dropped;
+  ASSERT_TRUE(platform::registry::Parse(text, &keys, &dropped));
+  std::vector<int> lines;
+  for (const auto& left : dropped) lines.push_back(left.number);
+  EXPECT_EQ(lines, (std::vector<int>{2, 4, 5, 6, 7, 10, 11, 14}));
+  EXPECT_EQ(dropped[1].why, "set again on line 9, which holds");
+  EXPECT_EQ(dropped[2].why, "a dword that is not eight hex digits");
+  EXPECT_EQ(dropped[3].why, "a line that is neither a key nor a value");
+  EXPECT_EQ(dropped[5].why, "a key without its closing bracket");
+  EXPECT_EQ(dropped[6].why, "a value of a key that could not be read");
+  ASSERT_EQ(keys.size(), 2u);
+  ASSERT_EQ(keys[0].values.size(), 2u);
+  EXPECT_EQ(keys[0].values[0].name, "one");
+  EXPECT_EQ(keys[0].values[0].data, (std::vector<std::uint8_t>{7, 0, 0, 0}));
+  EXPECT_EQ(keys[0].values[1].name, "two");
+  EXPECT_EQ(keys[1].path, "C");
+  ASSERT_EQ(keys[1].values.size(), 1u);
+  EXPECT_EQ(keys[1].values[0].name, "kept");
+
+  // A text or a dword shows where it ends: one left without its line end is whole.
+  ASSERT_TRUE(platform::registry::Parse("WINE REGISTRY Version 2\n[K] 1\n\"a\"=\"b\"", &keys, &dropped));
+  EXPECT_TRUE(dropped.empty());
+  EXPECT_EQ(keys[0].values.size(), 1u);
 }
 
 }  // namespace
