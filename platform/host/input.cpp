@@ -1,5 +1,6 @@
 #include "input.h"
 
+#include "../user/compose.h"
 #include "../user/user_state.h"
 
 namespace platform::host {
@@ -21,6 +22,19 @@ void QueueButton(HWND top, int x, int y, bool down, bool right) {
                     MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y)),
                     0,
                     {}});
+}
+
+void QueueButtonAt(int x, int y, bool down, bool right) {
+  const HWND top = user::TopLevelAt(x, y);
+  const user::Window* window = user::FindWindowOf(top);
+  if (window == nullptr) return;
+  const RECT client = user::ClientArea(*window);
+  x -= client.left, y -= client.top;
+  const bool onMenuBar = window->menu != nullptr && y < 0 && y >= -user::kMetrics.menu;
+  if (x < 0 || x >= client.right - client.left || y >= client.bottom - client.top ||
+      (y < 0 && !onMenuBar))
+    return;
+  QueueButton(top, x, y, down, right);
 }
 
 void QueueKey(WPARAM vk, bool down, bool alt, bool repeat) {

@@ -10,6 +10,11 @@ namespace platform::host {
 // `top`; y < 0 is a press on its menu bar. A disabled window (under a modal one) hears nothing.
 void QueueButton(HWND top, int x, int y, bool down, bool right);
 
+// The same at point (x, y) of a screen the subset composes itself (the browser's page, a Wayland
+// window): it goes to the window on top there, in its client area or on its menu bar; a press on
+// a frame, a caption or the bare desktop does nothing.
+void QueueButtonAt(int x, int y, bool down, bool right);
+
 // A key going down or up, with Alt held or not, to the window with the focus (or the active
 // one). A repeat is a key that was down already. Backspace also types '\b', and Alt with a
 // letter types the letter as a system character (a menu mnemonic).

@@ -96,10 +96,12 @@ SDL_Surface* SurfaceOf(const user::IconImage& image, int scale) {
   return surface;
 }
 
-// Shows `content` in the window, each of its pixels as a `scale` x `scale` square.
-void Present(SDL_Window* window, const gdi::PixelBuffer& content, int scale) {
+// Shows `content` in the window, each of its pixels as a square as large as the window's
+// surface allows: `scale` screen pixels on X11; on Wayland that times the output's scale.
+void Present(SDL_Window* window, const gdi::PixelBuffer& content) {
   SDL_Surface* surface = SDL_GetWindowSurface(window);
-  if (surface == nullptr) return;
+  if (surface == nullptr || content.width <= 0 || content.height <= 0) return;
+  const int scale = std::max(1, std::min(surface->w / content.width, surface->h / content.height));
   // X11's usual window surface takes the pixels as they are; any other goes through SDL's
   // conversion (which also makes an alpha channel opaque).
   const bool direct = surface->format->format == SDL_PIXELFORMAT_XRGB8888;
@@ -133,16 +135,27 @@ void KeepDbusFromLaunchingABus() {
   setenv("DBUS_SESSION_BUS_ADDRESS", "disabled:", 0);
 }
 
-// When only one kind of display is named, SDL is to try that one alone: trying the other
-// would only add its own complaint to the one line that says why no window can be shown.
+// SDL is to try the display named alone: trying the other would only add its own complaint to
+// the one line that says why no window can be shown.
 void ChooseVideoDriver() {
   const auto set = [](const char* name) {
     const char* value = std::getenv(name);
     return value != nullptr && *value != '\0';
   };
   if (set("SDL_VIDEODRIVER")) return;
-  if (set("DISPLAY") && !set("WAYLAND_DISPLAY")) SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
+  // With both, X11 (Xwayland, most often) stays the display, as it always was.
+  if (set("DISPLAY")) SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
   if (set("WAYLAND_DISPLAY") && !set("DISPLAY")) SDL_SetHint(SDL_HINT_VIDEODRIVER, "wayland");
+}
+
+// On a composed display, the top-level window whose native window shows `hwnd`: the farthest
+// visible owner, or the window itself.
+HWND RootOf(HWND hwnd) {
+  for (;;) {
+    const user::Window* owner = user::FindWindowOf(user::FindWindowOf(hwnd)->owner);
+    if (owner == nullptr || !(owner->style & WS_VISIBLE) || owner->minimized) return hwnd;
+    hwnd = owner->handle;
+  }
 }
 
 }  // namespace
@@ -150,6 +163,9 @@ void ChooseVideoDriver() {
 struct SdlHost::Native {
   std::map<HWND, NativeWindow> windows;
   int scale = 1;
+  // Wayland gives a program no say where its windows stand, so there the windows that belong
+  // together are shown together (SyncComposed); X11 shows each top-level window natively.
+  bool composed = false;
   Uint32 endEvent = 0;  // the event an ending signal becomes
   std::unique_ptr<EndSignals> signals;
   // When a window gains the keyboard, SDL reports the modifiers that are down as if they were
@@ -167,6 +183,7 @@ struct SdlHost::Native {
 
   // Native windows follow the subset's: made, titled, placed, shown, hidden, dropped.
   void Sync() {
+    if (composed) return SyncComposed();
     for (auto it = windows.begin(); it != windows.end();) {
       user::Window* w = user::FindWindowOf(it->first);
       if (w == nullptr || !(w->style & WS_VISIBLE)) {
@@ -197,8 +214,76 @@ struct SdlHost::Native {
       }
       native.menuHeight = menuHeight;
       SDL_SetWindowTitle(native.window, w->text.c_str());
-      Present(native.window, content, scale);
+      Present(native.window, content);
     }
+  }
+
+  // A native window for each top-level window without a visible owner (the main window; the
+  // splash screen, whose owner is not shown yet), showing it as the subset composes the screen
+  // there, frame and caption included, with its dialogs, message boxes and menus over it: the
+  // very composition of the web host's canvas. The desktop is as large as the largest window,
+  // so that what is centred on it stands over the main window.
+  void SyncComposed() {
+    std::set<HWND> roots;
+    for (HWND hwnd : user::State().order) {
+      const user::Window* w = user::FindWindowOf(hwnd);
+      if (w != nullptr && w->parent == nullptr && (w->style & WS_VISIBLE) && !w->minimized)
+        roots.insert(RootOf(hwnd));
+    }
+    for (auto it = windows.begin(); it != windows.end();) {
+      if (roots.count(it->first) == 0) {
+        SDL_DestroyWindow(it->second.window);
+        it = windows.erase(it);
+      } else {
+        ++it;
+      }
+    }
+    for (HWND root : roots) {
+      const user::Window* w = user::FindWindowOf(root);
+      const RECT frame = w->window;
+      gdi::PixelBuffer content;
+      content.Resize(frame.right - frame.left, frame.bottom - frame.top,
+                     gdi::PixelFromColorref(GetSysColor(COLOR_DESKTOP)));
+      user::ComposeScreen(content, frame.left, frame.top);
+      NativeWindow& native = windows[root];
+      if (native.window == nullptr) {
+        // The subset draws the frame and caption; the caption moves the window.
+        native.window = SDL_CreateWindow(
+            w->text.c_str(), SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
+            content.width * scale, content.height * scale,
+            SDL_WINDOW_SHOWN | SDL_WINDOW_BORDERLESS | SDL_WINDOW_ALLOW_HIGHDPI);
+        if (native.window == nullptr) continue;
+        SDL_SetWindowHitTest(native.window, ByCaption, this);
+        SetIconAndCursor(root, native.window);
+      }
+      int width = 0, height = 0;
+      SDL_GetWindowSize(native.window, &width, &height);
+      if (width != content.width * scale || height != content.height * scale)
+        SDL_SetWindowSize(native.window, content.width * scale, content.height * scale);
+      SDL_SetWindowTitle(native.window, w->text.c_str());
+      Present(native.window, content);
+    }
+  }
+
+  // The screen point under a point of a composed native window.
+  POINT OnScreen(HWND root, int x, int y) const {
+    const RECT frame = user::FindWindowOf(root)->window;
+    return {frame.left + x / scale, frame.top + y / scale};
+  }
+
+  // Where a composed window's own caption shows, and nothing stands over it, the compositor
+  // moves the window.
+  static SDL_HitTestResult ByCaption(SDL_Window* window, const SDL_Point* area, void* data) {
+    Native* self = static_cast<Native*>(data);
+    const HWND root = self->Owner(SDL_GetWindowID(window));
+    const user::Window* w = user::FindWindowOf(root);
+    if (w == nullptr || (w->style & WS_CAPTION) != WS_CAPTION) return SDL_HITTEST_NORMAL;
+    const POINT at = self->OnScreen(root, area->x, area->y);
+    const RECT caption{w->window.left + user::kMetrics.frame, w->window.top + user::kMetrics.frame,
+                       w->window.right - user::kMetrics.frame,
+                       w->window.top + user::kMetrics.frame + user::kMetrics.caption};
+    return PtInRect(&caption, at) && user::TopLevelAt(at.x, at.y) == root ? SDL_HITTEST_DRAGGABLE
+                                                                         : SDL_HITTEST_NORMAL;
   }
 
   void SetIconAndCursor(HWND hwnd, SDL_Window* window) {
@@ -246,10 +331,16 @@ struct SdlHost::Native {
       case SDL_MOUSEBUTTONUP: {
         const HWND hwnd = Owner(e.button.windowID);
         if (hwnd == nullptr) return;
+        const bool down = e.type == SDL_MOUSEBUTTONDOWN, right = e.button.button == SDL_BUTTON_RIGHT;
+        if (composed) {
+          const POINT at = OnScreen(hwnd, e.button.x, e.button.y);
+          QueueButtonAt(at.x, at.y, down, right);
+          return;
+        }
         // Every screen pixel of a scaled window belongs to exactly one of the program's; the
         // native window's content starts with the menu bar.
         QueueButton(hwnd, e.button.x / scale, e.button.y / scale - windows[hwnd].menuHeight,
-                    e.type == SDL_MOUSEBUTTONDOWN, e.button.button == SDL_BUTTON_RIGHT);
+                    down, right);
         return;
       }
       case SDL_MOUSEWHEEL:
@@ -280,6 +371,7 @@ struct SdlHost::Native {
             ShowWindow(hwnd, SW_RESTORE);
             return;
           case SDL_WINDOWEVENT_MOVED: {
+            if (composed) return;  // where a Wayland window stands is the compositor's secret
             // The native window's content starts at the menu bar; the subset's frame lies around
             // it.
             user::Window* w = user::FindWindowOf(hwnd);
@@ -307,6 +399,9 @@ SdlHost::SdlHost(const char* desktopId) : native_(std::make_unique<Native>()) {
   SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
   SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
   SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");  // the ending signals are ours (EndSignals)
+  // On Wayland, SDL 2.26 faults in libdecor's frame handler once a window has gone (the splash
+  // screen does); the subset draws frames and captions itself there (SyncComposed).
+  SDL_SetHint(SDL_HINT_VIDEO_WAYLAND_ALLOW_LIBDECOR, "0");
   // The desktop matches windows to the program's desktop entry by these.
   setenv("SDL_VIDEO_X11_WMCLASS", desktopId, 0);
   setenv("SDL_VIDEO_WAYLAND_WMCLASS", desktopId, 0);
@@ -317,8 +412,17 @@ SdlHost::SdlHost(const char* desktopId) : native_(std::make_unique<Native>()) {
     return;
   }
   started_ = true;
-  SDL_DisplayMode mode;
-  if (SDL_GetDesktopDisplayMode(0, &mode) == 0) {
+  native_->composed = std::strcmp(SDL_GetCurrentVideoDriver(), "wayland") == 0;
+  if (native_->composed) {
+    // SDL 2.26 has no window surface of its own on Wayland (without this it shows nothing):
+    // the pixels go to the screen through a renderer (EGL), the one way there that works.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "1");
+    // The output's own scale enlarges the windows (ALLOW_HIGHDPI); TAVRELO_SCALE on top.
+    std::string complaint;
+    native_->scale = ChooseScale(0, 0, std::getenv("TAVRELO_SCALE"), &complaint);
+    if (!complaint.empty()) std::fprintf(stderr, "%s\n", complaint.c_str());
+    user::FitDesktopToWindows();
+  } else if (SDL_DisplayMode mode; SDL_GetDesktopDisplayMode(0, &mode) == 0) {
     std::string complaint;
     native_->scale = ChooseScale(mode.w, mode.h, std::getenv("TAVRELO_SCALE"), &complaint);
     if (!complaint.empty()) std::fprintf(stderr, "%s\n", complaint.c_str());

@@ -88,20 +88,9 @@ bool WebHost::Wait(std::uint64_t deadline) {
 
 void WebHost::Take(const Event& event) {
   switch (event.kind) {
-    case kButton: {
-      const HWND top = user::TopLevelAt(event.a, event.b);
-      const user::Window* window = user::FindWindowOf(top);
-      if (window == nullptr) return;
-      const RECT client = user::ClientArea(*window);
-      const int x = event.a - client.left, y = event.b - client.top;
-      const bool onMenuBar = window->menu != nullptr && y < 0 && y >= -user::kMetrics.menu;
-      // The frame and the caption take no clicks: the windows stand where the program put them.
-      if (x < 0 || x >= client.right - client.left || y >= client.bottom - client.top ||
-          (y < 0 && !onMenuBar))
-        return;
-      QueueButton(top, x, y, (event.c & 1) != 0, (event.c & 2) != 0);
+    case kButton:
+      QueueButtonAt(event.a, event.b, (event.c & 1) != 0, (event.c & 2) != 0);
       return;
-    }
     case kKey:
       QueueKey(static_cast<WPARAM>(event.a), event.b != 0, (event.c & 1) != 0, (event.c & 2) != 0);
       return;

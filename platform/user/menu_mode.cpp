@@ -124,10 +124,11 @@ void OpenPopup(int index) {
     wc.lpszClassName = "#32768";
     registered = RegisterClassExA(&wc) != 0;
   }
+  // Owned by the window whose menu it is: where windows are shown together, it goes with it.
   g_mode->window =
       CreateWindowExA(WS_EX_TOPMOST, "#32768", "", WS_POPUP,
                       client.left + titles[static_cast<std::size_t>(g_mode->popup)].left,
-                      client.top, width, height, nullptr, nullptr, nullptr, nullptr);
+                      client.top, width, height, g_mode->owner, nullptr, nullptr, nullptr);
   ShowWindow(g_mode->window, SW_SHOWNA);
 }
 
