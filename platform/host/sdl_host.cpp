@@ -1,6 +1,7 @@
 #include "sdl_host.h"
 
 #include <SDL.h>
+#include <SDL_syswm.h>
 #include <windows.h>
 
 #include <signal.h>
@@ -23,6 +24,7 @@
 #include "end_signals.h"
 #include "input.h"
 #include "scale.h"
+#include "wayland_display.h"
 
 namespace platform::host {
 namespace {
@@ -32,6 +34,8 @@ namespace user = platform::user;
 struct NativeWindow {
   SDL_Window* window = nullptr;
   int menuHeight = 0;
+  wl_surface* surface = nullptr;  // Wayland: where the presenter puts the pixels
+  gdi::PixelBuffer shown;         // Wayland: what is on the surface
 };
 
 WPARAM VirtualKey(SDL_Keycode key) {
@@ -166,6 +170,8 @@ struct SdlHost::Native {
   // Wayland gives a program no say where its windows stand, so there the windows that belong
   // together are shown together (SyncComposed); X11 shows each top-level window natively.
   bool composed = false;
+  std::unique_ptr<WaylandPresenter> presenter;  // composed: the pixels through shared memory
+  bool presenterTried = false;
   Uint32 endEvent = 0;  // the event an ending signal becomes
   std::unique_ptr<EndSignals> signals;
   // When a window gains the keyboard, SDL reports the modifiers that are down as if they were
@@ -232,6 +238,8 @@ struct SdlHost::Native {
     }
     for (auto it = windows.begin(); it != windows.end();) {
       if (roots.count(it->first) == 0) {
+        if (presenter != nullptr && it->second.surface != nullptr)
+          presenter->Forget(it->second.surface);
         SDL_DestroyWindow(it->second.window);
         it = windows.erase(it);
       } else {
@@ -255,14 +263,37 @@ struct SdlHost::Native {
         if (native.window == nullptr) continue;
         SDL_SetWindowHitTest(native.window, ByCaption, this);
         SetIconAndCursor(root, native.window);
+        SDL_SysWMinfo info;
+        SDL_VERSION(&info.version);
+        if (SDL_GetWindowWMInfo(native.window, &info) && info.subsystem == SDL_SYSWM_WAYLAND) {
+          native.surface = info.info.wl.surface;
+          if (!presenterTried) presenter = WaylandPresenter::Open(info.info.wl.display);
+          presenterTried = true;
+        }
       }
       int width = 0, height = 0;
       SDL_GetWindowSize(native.window, &width, &height);
       if (width != content.width * scale || height != content.height * scale)
         SDL_SetWindowSize(native.window, content.width * scale, content.height * scale);
       SDL_SetWindowTitle(native.window, w->text.c_str());
-      Present(native.window, content);
+      PresentComposed(native, content);
     }
+  }
+
+  // Only what changed goes to the compositor: most waits change nothing.
+  void PresentComposed(NativeWindow& native, const gdi::PixelBuffer& content) {
+    if (presenter == nullptr || native.surface == nullptr) {
+      // Without shared memory, SDL's own way: a window surface through OpenGL.
+      SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "1");
+      Present(native.window, content);
+      return;
+    }
+    if (content.width == native.shown.width && content.pixels == native.shown.pixels) return;
+    int logical = 0, pixels = 0, height = 0;
+    SDL_GetWindowSize(native.window, &logical, &height);
+    SDL_GetWindowSizeInPixels(native.window, &pixels, &height);
+    const int bufferScale = logical > 0 ? std::max(1, pixels / logical) : 1;
+    if (presenter->Present(native.surface, content, scale, bufferScale)) native.shown = content;
   }
 
   // The screen point under a point of a composed native window.
@@ -407,6 +438,12 @@ SdlHost::SdlHost(const char* desktopId) : native_(std::make_unique<Native>()) {
   setenv("SDL_VIDEO_WAYLAND_WMCLASS", desktopId, 0);
   KeepDbusFromLaunchingABus();
   ChooseVideoDriver();
+  // SDL 2.26 faults in SDL_Init on a compositor without a seat: asked first.
+  const char* driver = SDL_GetHint(SDL_HINT_VIDEODRIVER);
+  if (driver != nullptr && std::strcmp(driver, "wayland") == 0) {
+    error_ = WaylandDisplayProblem();
+    if (!error_.empty()) return;
+  }
   if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
     error_ = SDL_GetError();
     return;
@@ -414,9 +451,6 @@ SdlHost::SdlHost(const char* desktopId) : native_(std::make_unique<Native>()) {
   started_ = true;
   native_->composed = std::strcmp(SDL_GetCurrentVideoDriver(), "wayland") == 0;
   if (native_->composed) {
-    // SDL 2.26 has no window surface of its own on Wayland (without this it shows nothing):
-    // the pixels go to the screen through a renderer (EGL), the one way there that works.
-    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "1");
     // The output's own scale enlarges the windows (ALLOW_HIGHDPI); TAVRELO_SCALE on top.
     std::string complaint;
     native_->scale = ChooseScale(0, 0, std::getenv("TAVRELO_SCALE"), &complaint);
@@ -444,6 +478,7 @@ SdlHost::~SdlHost() {
   if (!started_) return;
   Install(nullptr);
   native_->signals.reset();
+  native_->presenter.reset();
   for (auto& [hwnd, native] : native_->windows) SDL_DestroyWindow(native.window);
   SDL_Quit();
 }

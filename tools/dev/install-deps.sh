@@ -9,8 +9,8 @@ packages=("$@")
 [ ${#packages[@]} -gt 0 ] || packages=(
   build-essential cmake ninja-build pkg-config
   libcairo2-dev fonts-dejavu-core libfreetype-dev libfontconfig-dev
-  libcanberra-dev sound-theme-freedesktop libsdl2-dev
-  xvfb xdotool
+  libcanberra-dev sound-theme-freedesktop libsdl2-dev libwayland-dev
+  xvfb xdotool weston
   libjpeg62-turbo-dev libjpeg-turbo-progs
   libgtest-dev libbenchmark-dev
   clang libclang-rt-14-dev

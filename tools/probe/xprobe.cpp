@@ -15,6 +15,9 @@
 //   tavrelo-xprobe pixel X Y           the colour of a screen pixel, as RRGGBB
 //   tavrelo-xprobe compare REFERENCE.png X Y [--except X,Y,W,H]... [--diff OUT.png]
 //                                      the screen at (X, Y) against a picture, pixel for pixel
+//   tavrelo-xprobe locate REFERENCE.png [SCALE]  where on the screen a picture shows, pixel for
+//                                      pixel (each SCALE x SCALE pixels large), as X Y (status 1
+//                                      when nowhere)
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <signal.h>
@@ -162,8 +165,9 @@ int Usage(const char* name) {
                "usage: %s launch [--title T] [--settle MS] [--idle MS] [--term] -- PROGRAM...\n"
                "       %s shot OUT.png [X Y W H]\n"
                "       %s pixel X Y\n"
-               "       %s compare REFERENCE.png X Y [--except X,Y,W,H]... [--diff OUT.png]\n",
-               name, name, name, name);
+               "       %s compare REFERENCE.png X Y [--except X,Y,W,H]... [--diff OUT.png]\n"
+               "       %s locate REFERENCE.png [SCALE]\n",
+               name, name, name, name, name);
   return 2;
 }
 
@@ -265,6 +269,35 @@ int Compare(const tools::Image& screen, int argc, char** argv) {
   return differing == 0 ? 0 : 1;
 }
 
+// Where on the screen the picture shows exactly: for a window whose place only the display
+// server knows (a Wayland compositor's, nested in the X server).
+int Locate(const tools::Image& screen, int argc, char** argv) {
+  if (argc != 3 && argc != 4) return Usage(argv[0]);
+  const int scale = argc == 4 ? std::atoi(argv[3]) : 1;
+  std::string error;
+  const auto reference = tools::LoadImageFile(argv[2], &error);
+  if (!reference || scale < 1) {
+    std::fprintf(stderr, "%s\n", reference ? "the scale is a whole number from 1" : error.c_str());
+    return 2;
+  }
+  const int width = reference->width * scale, height = reference->height * scale;
+  const auto matches = [&](int left, int top) {
+    for (int y = 0; y < height; ++y)
+      for (int x = 0; x < width; ++x)
+        if (std::memcmp(reference->Pixel(x / scale, y / scale), screen.Pixel(left + x, top + y),
+                        3) != 0)
+          return false;
+    return true;
+  };
+  for (int top = 0; top + height <= screen.height; ++top)
+    for (int left = 0; left + width <= screen.width; ++left)
+      if (matches(left, top)) {
+        std::printf("%d %d\n", left, top);
+        return 0;
+      }
+  return 1;
+}
+
 int Launch(Display* display, const Options& options);
 
 }  // namespace
@@ -274,7 +307,7 @@ int main(int argc, char** argv) {
   const std::string command = argv[1];
   Options options;
   if (command == "launch" && !ParseOptions(argc, argv, &options)) return Usage(argv[0]);
-  const auto commands = {"launch", "shot", "pixel", "compare"};
+  const auto commands = {"launch", "shot", "pixel", "compare", "locate"};
   if (std::find(commands.begin(), commands.end(), command) == commands.end())
     return Usage(argv[0]);
   Display* display = XOpenDisplay(nullptr);
@@ -290,9 +323,10 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "%s: the screen could not be read\n", argv[0]);
     status = 2;
   } else {
-    status = command == "shot"    ? Shot(screen, argc, argv)
-             : command == "pixel" ? Pixel(screen, argc, argv)
-                                  : Compare(screen, argc, argv);
+    status = command == "shot"     ? Shot(screen, argc, argv)
+             : command == "pixel"  ? Pixel(screen, argc, argv)
+             : command == "locate" ? Locate(screen, argc, argv)
+                                   : Compare(screen, argc, argv);
   }
   XCloseDisplay(display);
   return status;

@@ -12,6 +12,9 @@
 //   pixel X Y          prints the colour of client pixel (X, Y) of the main window as RRGGBB
 //   shot NAME          the main window's client area as OUTDIR/NAME.png
 //   screen NAME        the whole virtual desktop, every visible window on it, as OUTDIR/NAME.png
+//   frame NAME CLASS [TITLE]  the desktop within the frame of the first visible top-level window
+//                      of the class (and title), as OUTDIR/NAME.png: that window as a display
+//                      that composes it shows it, with what stands over it
 //   state              the program's state, as the program describes it (if it can)
 //   find N left|right  a click on item N of the program's own choosing (if it can), in the
 //                      left or right half; `find next` is the first item not found yet, and no
@@ -206,6 +209,23 @@ class Runner {
         Print("session ended");
         std::exit(0);  // as the hosts end the program after its windows heard the end
       }
+      if (command == "frame") {
+        std::string name, windowClass;
+        words >> name >> windowClass;
+        std::string title;
+        std::getline(words >> std::ws, title);
+        if (windowClass.empty()) return Fail("frame takes NAME CLASS [TITLE]");
+        const HWND hwnd = TopLevel(windowClass, title);
+        if (hwnd == nullptr) return Fail("no window " + windowClass + " " + title);
+        const RECT frame = user::FindWindowOf(hwnd)->window;
+        platform::gdi::PixelBuffer part;
+        part.Resize(frame.right - frame.left, frame.bottom - frame.top,
+                    platform::gdi::PixelFromColorref(GetSysColor(COLOR_DESKTOP)));
+        user::ComposeScreen(part, frame.left, frame.top);
+        if (!SavePixels(part, outDir_ + "/" + name + ".png"))
+          Print("error line " + std::to_string(at_) + ": " + name + ".png not written");
+        continue;
+      }
       if (command == "shot" || command == "screen") {
         std::string name;
         words >> name;
@@ -299,6 +319,16 @@ class Runner {
     if (control) user::QueueInput({to, WM_KEYUP, VK_CONTROL, 0, 0, {}});
     if (shift) user::QueueInput({to, WM_KEYUP, VK_SHIFT, 0, 0, {}});
     return true;
+  }
+
+  static HWND TopLevel(const std::string& windowClass, const std::string& title) {
+    for (HWND hwnd : user::State().order) {
+      const user::Window* w = user::FindWindowOf(hwnd);
+      if (w != nullptr && w->parent == nullptr && (w->style & WS_VISIBLE) &&
+          w->windowClass->name == windowClass && (title.empty() || w->text == title))
+        return hwnd;
+    }
+    return nullptr;
   }
 
   void Shoot(bool wholeScreen, const std::string& name) {
