@@ -139,16 +139,16 @@ void KeepDbusFromLaunchingABus() {
   setenv("DBUS_SESSION_BUS_ADDRESS", "disabled:", 0);
 }
 
-// SDL is to try the display named alone: trying the other would only add its own complaint to
-// the one line that says why no window can be shown.
+// When only one kind of display is named, SDL is to try that one alone: trying the other
+// would only add its own complaint to the one line that says why no window can be shown.
 void ChooseVideoDriver() {
   const auto set = [](const char* name) {
     const char* value = std::getenv(name);
     return value != nullptr && *value != '\0';
   };
   if (set("SDL_VIDEODRIVER")) return;
-  // With both, X11 (Xwayland, most often) stays the display, as it always was.
-  if (set("DISPLAY")) SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
+  // With both, SDL tries X11 (Xwayland, most often) first, as it always did.
+  if (set("DISPLAY") && !set("WAYLAND_DISPLAY")) SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
   if (set("WAYLAND_DISPLAY") && !set("DISPLAY")) SDL_SetHint(SDL_HINT_VIDEODRIVER, "wayland");
 }
 
