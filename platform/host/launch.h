@@ -11,7 +11,7 @@ namespace platform::host {
 
 struct ProgramInfo {
   const char* name;         // the command, as messages name it: "tavrelo"
-  const char* version;      // "1.0.0"
+  const char* version;      // "0.51 beta"
   const char* summary;      // one line on what it is, for --help
   const char* details;      // the rest of --help, after the options; may be empty
   const char* desktopId;    // the desktop entry's id: X11 window class and Wayland app id

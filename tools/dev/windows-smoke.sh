@@ -9,16 +9,24 @@
 #     miss, apart from where the random draw puts each patch, the stage clock and the status
 #     line (another font);
 #   - Wine's end of the session (wineboot --end-session) makes the game save a difficulty chosen
-#     during the run, before Wine ends it.
-# Builds what is missing (tools/dev/windows.sh for the Windows side). Screenshots and the
+#     during the run, before Wine ends it;
+#   - the zip's texts have Windows' line ends, and tavrelo.exe holds its version and manifest;
+#   - started from another folder, the game plays the stages beside it;
+#   - the installer, silently: the files, the uninstall key, the Start menu shortcut, the game
+#     started as the shortcut starts it; the silent uninstall leaves nothing of what it installed
+#     and the player's settings where they were.
+# Sets up what is missing: the packages of the Linux build (for tavrelo-replay and
+# tavrelo-xprobe) and Wine, and the Windows build (tools/dev/windows.sh). Screenshots and the
 # comparisons' pictures go to build-windows/smoke/.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 top=$PWD
 out=$top/build-windows/smoke
 
+tools/dev/install-deps.sh
 tools/dev/install-deps.sh wine wine64 xvfb xdotool
-[ -f build-windows/tavrelo-windows.zip ] || tools/dev/windows.sh
+[ -f build-windows/tavrelo-windows.zip ] && ls build-windows/tavrelo-*-setup.exe >/dev/null 2>&1 ||
+  tools/dev/windows.sh
 [ -f build/build.ninja ] || cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j2 --target tavrelo-replay tavrelo-xprobe >/dev/null
 replay=$top/build/tools/tavrelo-replay
@@ -36,11 +44,20 @@ for call in CreateWindowExA DialogBoxParamA SetDIBitsToDevice BitBlt RegCreateKe
   grep -qw "$call" <<<"$imports" || { echo "tavrelo.exe does not import $call"; exit 1; }
 done
 
+echo "== what tavrelo.exe holds besides: its version and its manifest"
+for type in 0x000010 0x000018; do  # RT_VERSION, RT_MANIFEST
+  grep -q "Entry: ID: $type," <<<"$imports" || { echo "tavrelo.exe has no resource of type $type"; exit 1; }
+done
+strings -el build-windows/tavrelo.exe | grep -qx "0.51 beta" || { echo "no version 0.51 beta"; exit 1; }
+grep -q 'level="asInvoker"' build-windows/tavrelo.exe || { echo "no asInvoker in the manifest"; exit 1; }
+echo "version 0.51 beta, manifest asInvoker"
+
 source "$top/tests/smoke/lib.sh"
 work=$(mktemp -d) && cleanup=$work
 rm -rf "$out" && mkdir -p "$out"
 start_display 1280x800
-export WINEPREFIX=$work/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+# No Mono or Gecko to ask for, and no shortcuts of Wine's own in the desktop's menus.
+export WINEPREFIX=$work/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 wineboot -i >/dev/null 2>&1
 wineserver -w
 key='HKCU\Software\Brannoch\Kestrelwork\TVR'
@@ -98,6 +115,11 @@ echo "== the zip, unpacked and played"
 mkdir "$work/unpacked"
 (cd "$work/unpacked" && cmake -E tar xf "$top/build-windows/tavrelo-windows.zip")
 game=$work/unpacked/Tavrelo
+# Windows' line ends: every line of every text ends in CR LF.
+for text in "$game/README.txt" "$game"/licences/*; do
+  [ "$(grep -c $'\r$' "$text")" -eq "$(wc -l <"$text")" ] || { echo "$text has lines without CR"; exit 1; }
+done
+echo "the zip's texts end their lines with CR LF"
 mkdir "$work/idle"
 printf '%s\n' 'tick 4600' 'shot idle' >"$work/idle.script"
 replay_shots "$work/idle" "$work/idle.script"
@@ -156,4 +178,56 @@ wineboot --end-session
 wait_exit 20  # Wine, like Windows, ends the program once it has heard the end
 [ "$(option)" = 0x2 ] || { echo "the end of the session did not save Difficult: $(option)"; exit 1; }
 echo "saved at the end of the session: Option $(option)"
+echo "== started from another folder, the stages beside the program"
+(cd "$work" && exec wine "$game/tavrelo.exe") >"$work/wine.log" 2>&1 &
+app=$!
+wait_for exists '^Tavrelo$'
+sleep 1
+wait_for locate_client "$work/idle/out/idle.png"
+press '^Tavrelo$' F2 stage_showing
+exit_with_yes
+echo "from $work, F2 played a stage from $game/Stage"
+
+echo "== the installer, silently; the game from its Start menu shortcut; the silent uninstall"
+programs="$WINEPREFIX/drive_c/Program Files/Tavrelo"
+shortcut='C:\ProgramData\Microsoft\Windows\Start Menu\Programs\Tavrelo.lnk'
+uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Tavrelo'
+wine build-windows/tavrelo-*-setup.exe /S
+wineserver -w
+for file in tavrelo.exe README.txt uninstall.exe licences/tavrelo.txt; do
+  [ -f "$programs/$file" ] || { echo "not installed: $file"; exit 1; }
+done
+[ "$(ls "$programs"/Stage/*.stg | wc -l)" -eq "$(ls "$game"/Stage/*.stg | wc -l)" ] ||
+  { echo "not every stage was installed"; exit 1; }
+registered=$(wine reg query "$uninstall_key" | tr -d '\r')
+for value in 'DisplayName.*Tavrelo' 'DisplayVersion.*0\.51 beta' 'Publisher' 'DisplayIcon' \
+             'UninstallString.*uninstall\.exe' 'EstimatedSize'; do
+  grep -q "$value" <<<"$registered" || { echo "the uninstall key lacks $value:"; echo "$registered"; exit 1; }
+done
+[ -f "$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Tavrelo.lnk" ] ||
+  { echo "no Start menu shortcut"; exit 1; }
+desktop_shortcut="$WINEPREFIX/drive_c/users/Public/Desktop/Tavrelo.lnk"
+[ -f "$desktop_shortcut" ] || { echo "no desktop shortcut, which a silent install makes"; exit 1; }
+echo "installed, with its uninstall key and Start menu and desktop shortcuts"
+(cd "$work" && exec wine start /wait "$shortcut") >"$work/wine.log" 2>&1 &
+app=$!
+wait_for exists '^Tavrelo$'
+sleep 1
+wait_for locate_client "$work/idle/out/idle.png"
+press '^Tavrelo$' F2 stage_showing
+exit_with_yes
+echo "started as its shortcut starts it, F2 played a stage"
+wineserver -w  # the game has ended, and nothing holds its files
+values_before=$(wine reg query "$key" | grep -c 'REG_')
+wine "C:\\Program Files\\Tavrelo\\uninstall.exe" /S
+for _ in $(seq 100); do [ -e "$programs" ] || break; sleep 0.2; done
+wineserver -w
+[ ! -e "$programs" ] || { echo "left after the uninstall:"; find "$programs"; exit 1; }
+[ ! -e "$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Tavrelo.lnk" ] &&
+  [ ! -e "$desktop_shortcut" ] || { echo "a shortcut was left"; exit 1; }
+! wine reg query "$uninstall_key" >/dev/null 2>&1 || { echo "the uninstall key was left"; exit 1; }
+[ "$(wine reg query "$key" | grep -c 'REG_')" -eq "$values_before" ] ||
+  { echo "the uninstall took the player's settings"; exit 1; }
+echo "uninstalled: nothing of it left, the $values_before settings kept"
+
 echo "windows smoke test passed"

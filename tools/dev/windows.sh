@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds Tavrelo for Windows: build-windows/tavrelo.exe and build-windows/tavrelo-windows.zip.
+# Builds Tavrelo for Windows: build-windows/tavrelo.exe, build-windows/tavrelo-windows.zip and the
+# installer build-windows/tavrelo-VERSION-setup.exe (NSIS).
 # The same game sources, cross-compiled with MinGW-w64 against the real Win32 API, linked
 # statically with libjpeg-turbo, which is built here from Debian's source package of the very
 # version the Linux build links (fetched through a private list of source archives, checked by
@@ -10,7 +11,7 @@ cd "$(dirname "$0")/../.."
 top=$PWD
 out=$top/build-windows
 
-tools/dev/install-deps.sh g++-mingw-w64-x86-64 nasm dpkg-dev cmake ninja-build libjpeg62-turbo-dev
+tools/dev/install-deps.sh g++-mingw-w64-x86-64 nasm dpkg-dev cmake ninja-build libjpeg62-turbo-dev nsis
 
 # libjpeg-turbo, as the Linux build has it.
 version=$(dpkg-query -W -f='${Version}' libjpeg62-turbo-dev)
@@ -30,4 +31,5 @@ cmake -S . -B "$out" -G Ninja -DCMAKE_BUILD_TYPE=Release \
   -DJPEG_INCLUDE_DIR="$jpeg/include" -DJPEG_LIBRARY="$jpeg/lib/libjpeg.a" \
   -DTAVRELO_JPEG_SOURCE_DIR="$source" >/dev/null
 cmake --build "$out" -j2
-echo "built $out/tavrelo.exe and $out/tavrelo-windows.zip (libjpeg-turbo $version)"
+echo "built $out/tavrelo.exe, $out/tavrelo-windows.zip and $(ls "$out"/tavrelo-*-setup.exe)" \
+     "(libjpeg-turbo $version)"

@@ -2,12 +2,14 @@
 // script uses into the C++ tables the Win32 subset serves (platform/kernel/resources.h).
 //
 // Understood: #include of a header of #defines (and of <windows.h>, whose names it knows),
-// LANGUAGE, ICON and CURSOR files, MENU with POPUP, MENUITEM and SEPARATOR (CHECKED, GRAYED),
+// #ifdef, #ifndef, #else and #endif on those names (which leaves out Windows' own resources,
+// under _WIN32), LANGUAGE, ICON and CURSOR files, MENU with POPUP, MENUITEM and SEPARATOR (CHECKED, GRAYED),
 // ACCELERATORS with VIRTKEY entries, DIALOG/DIALOGEX with STYLE, EXSTYLE, CAPTION, FONT and the
 // controls DEFPUSHBUTTON, PUSHBUTTON, LTEXT, ICON and EDITTEXT, and STRINGTABLE.
 // Anything else is an error with its line number.
 #include <windows.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cstdio>
 #include <filesystem>
@@ -85,6 +87,7 @@ class Script {
  public:
   explicit Script(const fs::path& path) : folder_(path.parent_path()) {
     Tokenise(Read(path), path);
+    if (!conditions_.empty()) throw Error(path.string() + ": an #ifdef without its #endif");
   }
 
   bool AtEnd() const { return at_ >= tokens_.size(); }
@@ -155,6 +158,8 @@ class Script {
         ++i;
       } else if (c == '/' && i + 1 < text.size() && text[i + 1] == '/') {
         while (i < text.size() && text[i] != '\n') ++i;
+      } else if (c != '#' && Skipping()) {
+        while (i < text.size() && text[i] != '\n') ++i;
       } else if (c == '#') {
         const std::size_t end = text.find('\n', i);
         Directive(text.substr(i, end == std::string::npos ? std::string::npos : end - i), path,
@@ -198,9 +203,30 @@ class Script {
     }
   }
 
+  bool Skipping() const {
+    return std::find(conditions_.begin(), conditions_.end(), false) != conditions_.end();
+  }
+
   void Directive(const std::string& line, const fs::path& path, int number) {
     std::istringstream in(line);
-    std::string word;
+    std::string word, name;
+    in >> word >> name;
+    const auto where = [&] { return path.string() + ":" + std::to_string(number) + ": "; };
+    if (word == "#ifdef" || word == "#ifndef") {
+      conditions_.push_back((defines_.count(name) != 0) == (word == "#ifdef"));
+      return;
+    }
+    if (word == "#else" || word == "#endif") {
+      if (conditions_.empty()) throw Error(where() + word + " without #ifdef");
+      if (word == "#else")
+        conditions_.back() = !conditions_.back();
+      else
+        conditions_.pop_back();
+      return;
+    }
+    if (Skipping()) return;
+    in.clear();
+    in.str(line);
     in >> word;
     if (word == "#include") {
       std::string name;
@@ -210,7 +236,7 @@ class Script {
       return;  // <windows.h>: its names are known
     }
     if (word == "#pragma") return;
-    throw Error(path.string() + ":" + std::to_string(number) + ": unsupported directive " + word);
+    throw Error(where() + "unsupported directive " + word);
   }
 
   void ReadDefines(const fs::path& header) {
@@ -227,6 +253,7 @@ class Script {
   std::vector<Token> tokens_;
   std::size_t at_ = 0;
   std::map<std::string, long> defines_;
+  std::vector<bool> conditions_;  // of the #ifdefs around the line: whether each holds
 };
 
 std::string Quote(const std::string& text) {
