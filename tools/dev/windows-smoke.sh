@@ -178,14 +178,20 @@ wineboot --end-session
 wait_exit 20  # Wine, like Windows, ends the program once it has heard the end
 [ "$(option)" = 0x2 ] || { echo "the end of the session did not save Difficult: $(option)"; exit 1; }
 echo "saved at the end of the session: Option $(option)"
+# Runs COMMAND from $work, a folder without stages, then plays a stage with F2 in the game it
+# starts and leaves with Esc and Y.
+play_a_stage_from_work() {
+  (cd "$work" && exec "$@") >"$work/wine.log" 2>&1 &
+  app=$!
+  wait_for exists '^Tavrelo$'
+  sleep 1
+  wait_for locate_client "$work/idle/out/idle.png"
+  press '^Tavrelo$' F2 stage_showing
+  exit_with_yes
+}
+
 echo "== started from another folder, the stages beside the program"
-(cd "$work" && exec wine "$game/tavrelo.exe") >"$work/wine.log" 2>&1 &
-app=$!
-wait_for exists '^Tavrelo$'
-sleep 1
-wait_for locate_client "$work/idle/out/idle.png"
-press '^Tavrelo$' F2 stage_showing
-exit_with_yes
+play_a_stage_from_work wine "$game/tavrelo.exe"
 echo "from $work, F2 played a stage from $game/Stage"
 
 echo "== the installer, silently; the game from its Start menu shortcut; the silent uninstall"
@@ -209,13 +215,7 @@ done
 desktop_shortcut="$WINEPREFIX/drive_c/users/Public/Desktop/Tavrelo.lnk"
 [ -f "$desktop_shortcut" ] || { echo "no desktop shortcut, which a silent install makes"; exit 1; }
 echo "installed, with its uninstall key and Start menu and desktop shortcuts"
-(cd "$work" && exec wine start /wait "$shortcut") >"$work/wine.log" 2>&1 &
-app=$!
-wait_for exists '^Tavrelo$'
-sleep 1
-wait_for locate_client "$work/idle/out/idle.png"
-press '^Tavrelo$' F2 stage_showing
-exit_with_yes
+play_a_stage_from_work wine start /wait "$shortcut"
 echo "started as its shortcut starts it, F2 played a stage"
 wineserver -w  # the game has ended, and nothing holds its files
 values_before=$(wine reg query "$key" | grep -c 'REG_')
