@@ -1,7 +1,11 @@
-# cmake -DTO=out.txt -DFROM="a.txt;b.txt" [-DTITLES=ON] -P CrlfCopy.cmake
+# cmake -DTO=out.txt -DFROM="a.txt;b.txt" [-DTITLES=ON] [-DLEAD=lead.txt] -P CrlfCopy.cmake
 # Writes the text files FROM, one after the other, to TO with Windows' line ends (CRLF), as
-# Notepad before Windows 10 reads them. With TITLES, each begins with its name, underlined.
+# Notepad before Windows 10 reads them. With TITLES, each begins with its name, underlined; a
+# LEAD file comes before them all, untitled.
 set(text "")
+if(LEAD)
+  file(READ "${LEAD}" text)
+endif()
 foreach(from ${FROM})
   file(READ "${from}" part)
   if(TITLES)

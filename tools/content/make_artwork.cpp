@@ -2,6 +2,8 @@
 // background, the digit glyph sheet, the splash picture (JPEG), the icon and the cursor.
 // tavrelo-make-artwork --icons DIR NAME: the desktop's icons, DIR/hicolor/SIZE/apps/NAME.png at
 // the sizes of the hicolor theme and DIR/hicolor/scalable/apps/NAME.svg.
+// tavrelo-make-artwork --installer DIR: DIR/wizard.bmp, the picture down the left of the Windows
+// installer's first and last pages (164 x 314, the size those pages show unscaled).
 //
 // The panels behind the score, the clock and the lives are one flat colour, the very colour of
 // the glyph cells, because glyphs are copied opaque: the colour is chosen so that it comes back
@@ -262,6 +264,24 @@ tools::Image Splash() {
   return canvas.Rgb();
 }
 
+// The splash picture stood on end: the title above the two pictures, one over the other.
+tools::Image Wizard() {
+  Canvas canvas(164, 314);
+  cairo_t* cr = canvas.cr;
+  cairo_pattern_t* glow = cairo_pattern_create_radial(82, 140, 10, 82, 160, 220);
+  cairo_pattern_add_color_stop_rgb(glow, 0, 0.22, 0.45, 0.52);
+  cairo_pattern_add_color_stop_rgb(glow, 1, 0.06, 0.14, 0.2);
+  cairo_set_source(cr, glow);
+  cairo_paint(cr);
+  cairo_pattern_destroy(glow);
+  Text(cr, "Tavrelo", 82, 40, 34, {0.98, 0.85, 0.42});
+  Text(cr, "find the differences", 82, 72, 12, {0.9, 0.95, 0.95}, false);
+  MiniScene(cr, 36, 100, 92, false);
+  MiniScene(cr, 36, 210, 92, true);
+  Magnifier(cr, 74, 245, 18);
+  return canvas.Rgb();
+}
+
 // --- Icon and cursor ---------------------------------------------------------------------------
 
 struct Rgba {
@@ -448,6 +468,31 @@ std::vector<std::uint8_t> IconFile(const std::vector<IconEntry>& entries, bool c
   return out;
 }
 
+// A 24-bit BMP file, bottom row first, each row padded to four bytes: what NSIS shows.
+std::vector<std::uint8_t> Bmp(const tools::Image& image) {
+  const int width = image.width, height = image.height;
+  const std::uint32_t row = (3u * static_cast<std::uint32_t>(width) + 3u) & ~3u;
+  const std::uint32_t pixels = row * static_cast<std::uint32_t>(height);
+  std::vector<std::uint8_t> out{'B', 'M'};
+  Put32(out, 14 + 40 + pixels);
+  Put32(out, 0);
+  Put32(out, 14 + 40);
+  Put32(out, 40);
+  Put32(out, static_cast<std::uint32_t>(width));
+  Put32(out, static_cast<std::uint32_t>(height));
+  Put16(out, 1);
+  Put16(out, 24);
+  for (std::uint32_t field : {0u, pixels, 2835u, 2835u, 0u, 0u}) Put32(out, field);
+  for (int y = height - 1; y >= 0; --y) {
+    for (int x = 0; x < width; ++x) {
+      const std::uint8_t* p = image.Pixel(x, y);
+      out.insert(out.end(), {p[2], p[1], p[0]});
+    }
+    out.resize(out.size() + row - 3u * static_cast<std::uint32_t>(width));
+  }
+  return out;
+}
+
 bool Save(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes) {
   std::string error;
   std::error_code ec;
@@ -494,8 +539,11 @@ int main(int argc, char** argv) {
   using namespace content;
   if (argc == 4 && std::string(argv[1]) == "--icons")
     return SaveDesktopIcons(argv[2], argv[3]) ? 0 : 1;
+  if (argc == 3 && std::string(argv[1]) == "--installer")
+    return Save(std::filesystem::path(argv[2]) / "wizard.bmp", Bmp(Wizard())) ? 0 : 1;
   if (argc != 2) {
-    std::fputs("usage: tavrelo-make-artwork DIR\n       tavrelo-make-artwork --icons DIR NAME\n",
+    std::fputs("usage: tavrelo-make-artwork DIR\n       tavrelo-make-artwork --icons DIR NAME\n"
+               "       tavrelo-make-artwork --installer DIR\n",
                stderr);
     return 2;
   }
