@@ -246,15 +246,21 @@ void Magnifier(cairo_t* cr, double cx, double cy, double r) {
   cairo_stroke(cr);
 }
 
-tools::Image Splash() {
-  Canvas canvas(500, 400);
-  cairo_t* cr = canvas.cr;
-  cairo_pattern_t* glow = cairo_pattern_create_radial(250, 170, 20, 250, 200, 330);
+// The splash picture's ground: a teal light about (x, y) that darkens outwards, the gradient
+// from the circle (x, y, r0) to the circle (x, y1, r1).
+void Glow(cairo_t* cr, double x, double y, double r0, double y1, double r1) {
+  cairo_pattern_t* glow = cairo_pattern_create_radial(x, y, r0, x, y1, r1);
   cairo_pattern_add_color_stop_rgb(glow, 0, 0.22, 0.45, 0.52);
   cairo_pattern_add_color_stop_rgb(glow, 1, 0.06, 0.14, 0.2);
   cairo_set_source(cr, glow);
   cairo_paint(cr);
   cairo_pattern_destroy(glow);
+}
+
+tools::Image Splash() {
+  Canvas canvas(500, 400);
+  cairo_t* cr = canvas.cr;
+  Glow(cr, 250, 170, 20, 200, 330);
   MiniScene(cr, 60, 150, 170, false);
   MiniScene(cr, 270, 150, 170, true);
   Magnifier(cr, 340, 215, 34);
@@ -268,12 +274,7 @@ tools::Image Splash() {
 tools::Image Wizard() {
   Canvas canvas(164, 314);
   cairo_t* cr = canvas.cr;
-  cairo_pattern_t* glow = cairo_pattern_create_radial(82, 140, 10, 82, 160, 220);
-  cairo_pattern_add_color_stop_rgb(glow, 0, 0.22, 0.45, 0.52);
-  cairo_pattern_add_color_stop_rgb(glow, 1, 0.06, 0.14, 0.2);
-  cairo_set_source(cr, glow);
-  cairo_paint(cr);
-  cairo_pattern_destroy(glow);
+  Glow(cr, 82, 140, 10, 160, 220);
   Text(cr, "Tavrelo", 82, 40, 34, {0.98, 0.85, 0.42});
   Text(cr, "find the differences", 82, 72, 12, {0.9, 0.95, 0.95}, false);
   MiniScene(cr, 36, 100, 92, false);
