@@ -93,11 +93,17 @@ mergeInto(LibraryManager.library, {
         host.push(host.KEY, host.VK.Backspace, 1, 0);
         host.push(host.KEY, host.VK.Backspace, 0, 0);
       }
+      var kept = now.slice(0, same);
       for (var j = same; j < now.length; ++j) {
         var character = host.ansi(now[j]);
-        if (character) host.push(host.CHARACTER, character, 0, 0);
+        if (!character) continue;
+        host.push(host.CHARACTER, character, 0, 0);
+        kept += now[j];
       }
-      host.sent = now;
+      host.sent = kept;
+      // What the box cannot hold (an emoji, a letter outside its code page) goes from the field
+      // too, or a later deletion of it would delete what the box does hold.
+      if (kept !== now) host.field.value = kept;
     },
 
     // The desktop pixel under a pointer. The canvas stands at whole device pixels, so every

@@ -63,6 +63,16 @@ test('the game on a phone', async (t) => {
       field.value = 'Zoe';
       field.dispatchEvent(new InputEvent('input', {inputType: 'deleteContentBackward'}));
     });
+    // What the box cannot hold, an emoji or a letter outside its code page, leaves the field as
+    // well: the field holds what the box holds, so that a deletion deletes what the player sees.
+    await page.keyboard.insertText('\u{1F600}\u0142');
+    assert.equal(await page.evaluate(() => document.activeElement.value), 'Zoe');
+    await page.keyboard.insertText('x');
+    await page.evaluate(() => {
+      const field = document.activeElement;
+      field.value = field.value.slice(0, -1);
+      field.dispatchEvent(new InputEvent('input', {inputType: 'deleteContentBackward'}));
+    });
     await page.screenshot({path: path.join(lib.OUT, 'web-phone.png')});
     await page.keyboard.press('Enter');
     s = await lib.waitFor(page, (st) => st.board.length === 1, 'the board');
