@@ -54,8 +54,9 @@ struct Registry {
 
   // The first free name beside the file for a copy of it: user.reg.damaged, .damaged-2, ...
   std::string AsideName() {
+    std::error_code ec;  // a name that cannot be looked at is tried, and found wanting, as any
     std::string aside = File() + ".damaged";
-    for (int n = 2; fs::exists(aside); ++n) aside = File() + ".damaged-" + std::to_string(n);
+    for (int n = 2; fs::exists(aside, ec); ++n) aside = File() + ".damaged-" + std::to_string(n);
     return aside;
   }
 
@@ -76,8 +77,12 @@ struct Registry {
       const std::string aside = AsideName();
       std::error_code ec;
       fs::rename(File(), aside, ec);
+      // Nothing the file holds may be lost: one that cannot be set aside is not written over.
+      keepFile = static_cast<bool>(ec);
       const std::string line =
-          "Registry file " + File() + " is damaged; kept as " + aside + ", starting empty.\n";
+          ec ? "Registry file " + File() + " is damaged and could not be set aside (" +
+                   ec.message() + "); starting empty, and it will not be written over.\n"
+             : "Registry file " + File() + " is damaged; kept as " + aside + ", starting empty.\n";
       OutputDebugStringA(line.c_str());
       return;
     }

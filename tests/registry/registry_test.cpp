@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
 #include <string>
@@ -153,6 +154,35 @@ TEST_F(Registry, DamagedFileIsSetAsideAndReadAsEmpty) {
   UseFile(file_);
   RegCloseKey(Open());
   EXPECT_TRUE(fs::exists(file_ + ".damaged-2")) << "an earlier damaged file is not overwritten";
+}
+
+// A damaged file that cannot be set aside, here because its name leaves no room for ".damaged",
+// is never written over: neither one that is not ours nor one with a line that cannot be read.
+TEST_F(Registry, ADamagedFileThatCannotBeSetAsideIsNotWrittenOver) {
+  fs::create_directories(folder_);
+  const std::string file = folder_ + "/" + std::string(250, 'r');
+  for (const std::string text : {"not a reg", "WINE REGISTRY Version 2\n"
+                                              "[Software\\\\Brannoch\\\\Kestrelwork\\\\TVR] 1\n"
+                                              "\"Score1\"=dword:00000014\n"
+                                              "\"Score2\"=dword:0000zz00\n"}) {
+    fixtures::WriteFile(file, fixtures::Bytes(text.begin(), text.end()));
+    UseFile(file);
+    platform::DebugOutputCapture debug;
+    HKEY key = Open();
+    DWORD score = 0, size = sizeof score;
+    const bool read = RegQueryValueExA(key, "Score1", nullptr, nullptr,
+                                       reinterpret_cast<BYTE*>(&score), &size) == ERROR_SUCCESS;
+    EXPECT_EQ(read, text != "not a reg") << "what could be read is there, for this run";
+    const DWORD one = 1;
+    RegSetValueExA(key, "Option", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&one), 4);
+    EXPECT_EQ(RegCloseKey(key), ERROR_REGISTRY_IO_FAILED) << text;
+    const fixtures::Bytes after = fixtures::ReadFile(file);
+    EXPECT_EQ(std::string(after.begin(), after.end()), text);
+    const auto& lines = debug.Lines();
+    EXPECT_TRUE(std::any_of(lines.begin(), lines.end(), [](const std::string& line) {
+      return line.find("will not be written over") != std::string::npos;
+    })) << "the player is told";
+  }
 }
 
 TEST_F(Registry, FailureBeforeTheNewFileIsInPlaceKeepsTheOldOne) {
