@@ -19,9 +19,13 @@ async function chooseDifficulty(page, letter, name) {
   return lib.waitFor(page, (st) => st.checked.includes(name) && st.dialogs.length === 0, name);
 }
 
-// The page the browser hides: a tab left for another, a phone's home screen.
+// The page the browser hides: a tab left for another, a phone's home screen; shown again, the
+// page has the browser's own visibility back.
 const hide = (page, state) => page.evaluate((visibility) => {
-  Object.defineProperty(document, 'visibilityState', {value: visibility, configurable: true});
+  if (visibility === 'hidden')
+    Object.defineProperty(document, 'visibilityState', {value: visibility, configurable: true});
+  else
+    delete document.visibilityState;
   document.dispatchEvent(new Event('visibilitychange'));
 }, state);
 
@@ -61,7 +65,7 @@ test('what the browser keeps', async (t) => {
     assert.equal(s.difficulty, 0);
   });
 
-  await t.test('a name on the board is there after the browser is closed and opened again', async () => {
+  await t.test('a name on the board, and a difficulty chosen as the tab closes, are there after the browser is closed and opened again', async () => {
     let s = await lib.state(page);
     await lib.clickDesktop(page, ...lib.inClient(s, ...lib.middle(s.targets[0].left)));
     s = await lib.waitFor(page, (st) => st.targets[0].found, 'a find');
@@ -73,14 +77,19 @@ test('what the browser keeps', async (t) => {
     await page.keyboard.type('Ann');
     await page.keyboard.press('Enter');
     await lib.waitFor(page, (st) => st.board.length === 1, 'the board');
-    // Medium, chosen just before the browser goes, is saved as the page goes.
+    // Medium, chosen just before the tab is closed, is saved as the page goes. (What a page
+    // does as the whole browser shuts down is cut short at the browser's pleasure.)
     await chooseDifficulty(page, 'm', 'Medium');
+    await page.close();
+    page = await lib.openGame(context, server.origin);
+    s = await lib.mainWindowShown(page);
+    assert.ok(s.checked.includes('Medium'), `after the tab was closed, checked: ${s.checked}`);
     await context.close();
     context = await lib.launchPersistent(folder, lib.DESKTOP);
     page = await lib.openGame(context, server.origin);
     s = await lib.mainWindowShown(page);
     assert.deepEqual(s.board.map((entry) => entry.name), ['Ann']);
-    assert.ok(s.checked.includes('Medium'), `checked: ${s.checked}`);
+    assert.ok(s.checked.includes('Medium'), `after the browser was closed, checked: ${s.checked}`);
   });
 
   await t.test('after a first visit the game plays offline, and the browser can install it', async () => {
