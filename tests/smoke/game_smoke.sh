@@ -15,7 +15,7 @@ end_splash
 main=$(window_of '^Tavrelo$')
 sleep 0.5
 for _ in $(seq 30); do
-  xdotool windowfocus --sync "$main" 2>/dev/null
+  focus "$main"
   xdotool key space F2 F3
   sleep 0.3
   xdotool key Escape
@@ -23,7 +23,7 @@ for _ in $(seq 30); do
 done
 [ "$(count_named '^Tavrelo$')" -ge 2 ] || { echo "the exit question never came"; exit 1; }
 box=$(xdotool search --name '^Tavrelo$' | grep -vx "$main" | tail -n 1)
-xdotool windowfocus --sync "$box" 2>/dev/null
+focus "$box"
 sleep 0.3
 xdotool key y
 wait_exit 5

@@ -82,6 +82,12 @@ end_splash() {
   exit 1
 }
 
+# focus WINDOW: gives the window the keyboard and waits, up to three seconds, for the server to
+# say that it has it. xdotool's own wait goes on for fifteen when a window does not take it (one
+# that is not yet shown, one whose program hands the focus on), and a test trying again and again
+# would then run out of time before it could say what went wrong.
+focus() { timeout 3 xdotool windowfocus --sync "$1" 2>/dev/null; }
+
 # press NAME KEY CHECK [SUBJECT]: gives the window named NAME the keyboard and presses KEY
 # until "CHECK SUBJECT" holds. A loaded machine may take a while to map a window or pass on its
 # focus, so a press can be lost; a press that did take must make the check hold.
@@ -91,7 +97,7 @@ press() {
     local window
     window=$(window_of "$name")
     if [ -n "$window" ]; then
-      xdotool windowfocus --sync "$window" 2>/dev/null
+      focus "$window" || true  # a press may still reach it; the check tells
       sleep 0.3
       xdotool key "$key"
     fi

@@ -96,7 +96,7 @@ answer_yes() {
   wait_for question_up
   local box
   box=$(xdotool search --name '^Tavrelo$' | grep -vx "$(window_of '^Tavrelo$')" | tail -n 1)
-  xdotool windowfocus --sync "$box" 2>/dev/null || true
+  focus "$box" || true
   sleep 0.3
   xdotool key y
   sleep 0.5
