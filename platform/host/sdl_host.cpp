@@ -270,6 +270,9 @@ struct SdlHost::Native {
           if (!presenterTried) presenter = WaylandPresenter::Open(info.info.wl.display);
           presenterTried = true;
         }
+        // Without shared memory, SDL's own way: a window surface through OpenGL.
+        if (presenter == nullptr || native.surface == nullptr)
+          SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "1");
       }
       int width = 0, height = 0;
       SDL_GetWindowSize(native.window, &width, &height);
@@ -283,9 +286,7 @@ struct SdlHost::Native {
   // Only what changed goes to the compositor: most waits change nothing.
   void PresentComposed(NativeWindow& native, const gdi::PixelBuffer& content) {
     if (presenter == nullptr || native.surface == nullptr) {
-      // Without shared memory, SDL's own way: a window surface through OpenGL.
-      SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "1");
-      Present(native.window, content);
+      Present(native.window, content);  // SDL's window surface
       return;
     }
     if (content.width == native.shown.width && content.pixels == native.shown.pixels) return;
@@ -449,17 +450,18 @@ SdlHost::SdlHost(const char* desktopId) : native_(std::make_unique<Native>()) {
     return;
   }
   started_ = true;
+  const auto chooseScale = [this](int width, int height) {
+    std::string complaint;
+    native_->scale = ChooseScale(width, height, std::getenv("TAVRELO_SCALE"), &complaint);
+    if (!complaint.empty()) std::fprintf(stderr, "%s\n", complaint.c_str());
+  };
   native_->composed = std::strcmp(SDL_GetCurrentVideoDriver(), "wayland") == 0;
   if (native_->composed) {
     // The output's own scale enlarges the windows (ALLOW_HIGHDPI); TAVRELO_SCALE on top.
-    std::string complaint;
-    native_->scale = ChooseScale(0, 0, std::getenv("TAVRELO_SCALE"), &complaint);
-    if (!complaint.empty()) std::fprintf(stderr, "%s\n", complaint.c_str());
+    chooseScale(0, 0);
     user::FitDesktopToWindows();
   } else if (SDL_DisplayMode mode; SDL_GetDesktopDisplayMode(0, &mode) == 0) {
-    std::string complaint;
-    native_->scale = ChooseScale(mode.w, mode.h, std::getenv("TAVRELO_SCALE"), &complaint);
-    if (!complaint.empty()) std::fprintf(stderr, "%s\n", complaint.c_str());
+    chooseScale(mode.w, mode.h);
     // The program sees the desktop in its own pixels.
     gdi::SetScreenSize(mode.w / native_->scale, mode.h / native_->scale);
   }
