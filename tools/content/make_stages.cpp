@@ -1,4 +1,5 @@
-// tavrelo-make-stages DIR [COUNT [SEED]]: draws the game's stage set.
+// tavrelo-make-stages [-j JOBS] DIR [COUNT [SEED]]: draws the game's stage set, COUNT stages
+// (1000 unless given) named after their number and place, JOBS at a time.
 //
 // Each stage is a full scene: a backdrop with its own detail, scenery, a middle ground and a
 // foreground of things, many with small parts of their own. Each difference changes one thing
@@ -21,6 +22,10 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
+
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "commands.h"
 #include "random.h"
@@ -461,38 +466,110 @@ std::optional<Made> MakeStage(const std::string& path, const Theme& theme, std::
 }  // namespace
 }  // namespace content
 
-int main(int argc, char** argv) {
-  if (argc < 2 || argc > 4) {
-    std::fputs("usage: tavrelo-make-stages DIR [COUNT [SEED]]\n", stderr);
-    return 2;
-  }
-  const std::filesystem::path dir = argv[1];
-  const int count = argc > 2 ? std::atoi(argv[2]) : 64;
-  const std::uint64_t seed = argc > 3 ? std::strtoull(argv[3], nullptr, 10) : 20261209;
-  std::filesystem::create_directories(dir);
-  const auto& themes = content::Themes();
-  const auto start = std::chrono::steady_clock::now();
+namespace {
+
+struct Summary {
   std::array<int, content::kChangeKinds> kinds{};
-  for (int i = 0; i < count; ++i) {
+  int failed = 0;
+};
+
+// Draws the stages whose numbers are `first`, `first + step`, ... below `count`, printing a line
+// for each; each stage depends only on its number and the seed, so any split of the work across
+// processes gives the same files.
+Summary MakeShare(const std::filesystem::path& dir, int first, int step, int count,
+                  std::uint64_t seed) {
+  const auto& themes = content::Themes();
+  Summary summary;
+  for (int i = first; i < count; i += step) {
     const content::Theme& theme = themes[static_cast<std::size_t>(i) % themes.size()];
     char name[64];
-    std::snprintf(name, sizeof name, "%02d-%s.stg", i + 1, theme.name);
+    std::snprintf(name, sizeof name, "%04d-%s.stg", i + 1, theme.name);
     // A scene that leaves too little room for its changes is drawn again from the next seed.
     std::optional<content::Made> made;
     for (std::uint64_t attempt = 0; attempt < 40 && !made; ++attempt)
       made = content::MakeStage((dir / name).string(), theme, seed * 1000003 + i * 101 + attempt);
     if (!made) {
       std::fprintf(stderr, "%s: no scene with five fair changes\n", name);
-      return 1;
+      ++summary.failed;
+      continue;
     }
-    for (int k = 0; k < content::kChangeKinds; ++k) kinds[k] += made->kinds[k];
+    for (int k = 0; k < content::kChangeKinds; ++k) summary.kinds[k] += made->kinds[k];
     std::printf("%s: %d things, %d things and parts, %zu differences (%d small, %d large)\n", name,
                 made->wholeThings, made->things, made->differences, made->small, made->large);
+    std::fflush(stdout);
   }
+  return summary;
+}
+
+// The stages drawn by `jobs` processes at once: the parent draws a share itself and adds up what
+// the others report through a pipe each.
+Summary MakeAll(const std::filesystem::path& dir, int count, std::uint64_t seed, int jobs) {
+  std::vector<std::pair<pid_t, int>> children;
+  for (int job = 1; job < jobs; ++job) {
+    int ends[2];
+    if (pipe(ends) != 0) break;
+    const pid_t pid = fork();
+    if (pid < 0) {
+      close(ends[0]);
+      close(ends[1]);
+      break;
+    }
+    if (pid == 0) {
+      close(ends[0]);
+      const Summary mine = MakeShare(dir, job, jobs, count, seed);
+      const bool written = write(ends[1], &mine, sizeof mine) == static_cast<ssize_t>(sizeof mine);
+      _exit(written ? 0 : 1);
+    }
+    close(ends[1]);
+    children.push_back({pid, ends[0]});
+  }
+  const int step = static_cast<int>(children.size()) + 1;
+  Summary all = MakeShare(dir, 0, step, count, seed);
+  for (const auto& [pid, from] : children) {
+    Summary theirs;
+    const bool read = ::read(from, &theirs, sizeof theirs) == static_cast<ssize_t>(sizeof theirs);
+    close(from);
+    int status = 0;
+    waitpid(pid, &status, 0);
+    if (!read || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+      std::fputs("tavrelo-make-stages: a worker process failed\n", stderr);
+      ++all.failed;
+      continue;
+    }
+    all.failed += theirs.failed;
+    for (int k = 0; k < content::kChangeKinds; ++k) all.kinds[k] += theirs.kinds[k];
+  }
+  return all;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  int jobs = 1;
+  std::vector<const char*> words;
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "-j") == 0 && i + 1 < argc)
+      jobs = std::max(1, std::atoi(argv[++i]));
+    else if (std::strncmp(argv[i], "-j", 2) == 0)
+      jobs = std::max(1, std::atoi(argv[i] + 2));
+    else
+      words.push_back(argv[i]);
+  }
+  if (words.empty() || words.size() > 3) {
+    std::fputs("usage: tavrelo-make-stages [-j JOBS] DIR [COUNT [SEED]]\n", stderr);
+    return 2;
+  }
+  const std::filesystem::path dir = words[0];
+  const int count = words.size() > 1 ? std::atoi(words[1]) : 1000;
+  const std::uint64_t seed = words.size() > 2 ? std::strtoull(words[2], nullptr, 10) : 20261209;
+  std::filesystem::create_directories(dir);
+  const auto start = std::chrono::steady_clock::now();
+  const Summary summary = MakeAll(dir, count, seed, std::min(jobs, std::max(1, count)));
   std::printf("changes:");
   for (int k = 0; k < content::kChangeKinds; ++k)
-    std::printf("%s %d %s", k > 0 ? "," : "", kinds[k], content::kChangeNames[k]);
-  std::printf("\n%d stages in %.1f s\n", count,
+    std::printf("%s %d %s", k > 0 ? "," : "", summary.kinds[k], content::kChangeNames[k]);
+  std::printf("\n%d stages of %zu places in %.1f s\n", count - summary.failed,
+              content::Themes().size(),
               std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
-  return 0;
+  return summary.failed == 0 ? 0 : 1;
 }

@@ -1,5 +1,8 @@
 #include "scene.h"
 
+#include "paint.h"
+#include "things.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstring>
@@ -7,8 +10,6 @@
 
 namespace content {
 namespace {
-
-constexpr double kPi = 3.14159265358979323846;
 
 // name, aspect, asymmetric, variants, details, patterned, parts
 const KindInfo kKinds[] = {
@@ -34,133 +35,112 @@ const KindInfo kKinds[] = {
     {"stone", 1.5, true, 1, 0, false, 1},      {"grass", 1.2, true, 1, 0, false, 1},
     {"shirt", 1.1, false, 1, 4, true, 3},      {"jar", 0.7, false, 2, 0, true, 3},
     {"cat", 1.0, true, 2, 4, false, 4},
+    {"bread", 1.6, true, 2, 4, false, 2},
+    {"croissant", 1.5, false, 1, 0, false, 3},
+    {"cake", 1.1, false, 2, 5, true, 3},
+    {"cupcake", 0.9, false, 2, 1, true, 2},
+    {"donut", 1.0, false, 1, 5, false, 2},
+    {"pie", 1.6, false, 2, 0, false, 2},
+    {"teddy", 0.9, false, 2, 3, false, 4},
+    {"robot", 0.8, false, 2, 3, false, 4},
+    {"block", 1.0, false, 3, 0, true, 2},
+    {"drum", 1.0, false, 1, 0, true, 3},
+    {"hammer", 1.35, true, 1, 0, false, 2},
+    {"wrench", 1.65, false, 1, 0, false, 1},
+    {"saw", 1.8, true, 1, 0, false, 2},
+    {"screwdriver", 1.8, true, 1, 0, true, 2},
+    {"nut", 1.0, false, 2, 0, false, 1},
+    {"paint-can", 0.85, true, 1, 0, true, 3},
+    {"bus", 2.15, true, 1, 5, false, 4},
+    {"suitcase", 1.3, false, 1, 2, true, 2},
+    {"bench", 2.0, false, 2, 0, false, 2},
+    {"lamp-post", 0.35, false, 2, 0, false, 2},
+    {"sign", 0.55, false, 2, 0, false, 2},
+    {"fountain", 1.3, false, 1, 0, false, 3},
+    {"dog", 1.3, true, 2, 3, false, 4},
+    {"tent", 1.45, true, 2, 0, true, 2},
+    {"campfire", 0.95, false, 2, 0, false, 3},
+    {"lantern", 0.55, false, 1, 0, false, 3},
+    {"backpack", 0.75, false, 1, 2, true, 3},
+    {"pencil", 1.9, true, 1, 0, true, 3},
+    {"globe", 0.9, false, 1, 0, false, 3},
+    {"hen", 1.05, true, 2, 0, false, 3},
+    {"pig", 1.3, true, 1, 2, false, 3},
+    {"sheep", 1.3, true, 2, 0, false, 2},
+    {"barn", 1.12, false, 1, 0, false, 3},
+    {"haybale", 1.35, false, 1, 0, false, 1},
+    {"ferris-wheel", 1.0, false, 1, 0, false, 3},
+    {"flag", 0.95, true, 2, 0, true, 2},
+    {"ice-cream", 0.5, false, 2, 0, false, 2},
+    {"lollipop", 0.5, false, 1, 0, true, 2},
+    {"candy", 1.7, false, 1, 0, true, 3},
+    {"column", 0.45, false, 1, 0, false, 2},
+    {"statue", 0.7, false, 2, 0, false, 2},
+    {"gem", 0.95, false, 2, 0, false, 2},
+    {"plant-pot", 0.8, false, 2, 3, true, 3},
+    {"watering-can", 1.45, true, 1, 0, false, 2},
+    {"rubber-duck", 1.1, true, 1, 0, false, 3},
+    {"soap", 1.2, false, 1, 3, false, 2},
+    {"towel", 0.8, false, 1, 0, true, 2},
+    {"banana", 1.5, true, 1, 0, false, 1},
+    {"orange", 0.9, true, 1, 0, false, 2},
+    {"grapes", 0.7, false, 1, 0, false, 2},
+    {"cherries", 0.85, false, 1, 0, false, 3},
+    {"melon", 1.55, false, 1, 5, false, 3},
+    {"strawberry", 0.9, false, 1, 5, false, 2},
+    {"carrot", 0.45, false, 1, 0, false, 2},
+    {"pumpkin", 1.3, false, 1, 0, false, 2},
+    {"crate", 1.45, false, 1, 0, false, 3},
+    {"duck", 1.25, true, 2, 0, false, 3},
+    {"frog", 1.0, false, 2, 3, false, 3},
+    {"lily-pad", 1.7, true, 2, 0, false, 2},
+    {"reed", 0.3, true, 1, 0, false, 2},
+    {"parrot", 0.7, true, 1, 0, false, 4},
+    {"palm", 1.0, true, 1, 3, false, 2},
+    {"leaf", 1.0, false, 2, 0, false, 1},
+    {"snake", 1.5, true, 1, 3, false, 2},
+    {"tower", 0.6, false, 2, 3, false, 3},
+    {"shield", 0.8, false, 2, 0, true, 2},
+    {"barrel", 0.85, false, 1, 0, false, 2},
+    {"sled", 1.55, true, 1, 0, false, 2},
+    {"present", 0.9, false, 2, 0, true, 3},
+    {"mitten", 0.7, true, 1, 0, true, 2},
+    {"snowflake", 1.0, false, 2, 0, false, 1},
+    {"spool", 0.7, false, 1, 0, false, 3},
+    {"button", 1.0, false, 2, 0, false, 1},
+    {"scissors", 1.0, false, 1, 0, false, 2},
+    {"pincushion", 1.05, false, 1, 5, true, 2},
+    {"yarn", 1.0, false, 1, 0, false, 1},
+    {"guitar", 0.45, false, 1, 0, false, 3},
+    {"trumpet", 1.7, true, 1, 0, false, 2},
+    {"note", 1.0, true, 2, 0, false, 1},
+    {"chess-piece", 0.6, false, 4, 0, false, 2},
+    {"dice", 0.9, false, 1, 5, false, 1},
+    {"card", 0.7, false, 2, 2, false, 2},
+    {"hourglass", 0.65, false, 2, 0, false, 3},
+    {"turtle", 1.45, true, 1, 4, false, 3},
+    {"crab", 1.4, false, 1, 0, false, 3},
+    {"bone", 1.6, false, 1, 0, false, 1},
+    {"pet-bowl", 1.45, false, 2, 0, true, 2},
+    {"hamster", 1.1, true, 1, 0, false, 3},
+    {"birdhouse", 0.8, false, 2, 0, false, 3},
+    {"robin", 1.0, true, 2, 0, false, 3},
+    {"sock", 0.75, true, 1, 0, true, 2},
+    {"trousers", 0.8, false, 1, 0, true, 2},
+    {"dress", 0.9, false, 1, 3, true, 2},
+    {"sandwich", 1.55, false, 2, 0, false, 3},
+    {"basket", 1.25, false, 1, 0, true, 2},
+    {"cheese", 1.4, true, 1, 4, false, 1},
+    {"anchor", 0.8, false, 1, 0, false, 1},
+    {"buoy", 0.85, false, 1, 0, true, 3},
+    {"acorn", 0.75, false, 1, 0, false, 2},
+    {"owl", 0.7, false, 2, 0, false, 4},
+    {"hedgehog", 1.25, true, 1, 0, false, 2},
+    {"boot", 0.95, true, 1, 0, true, 2},
+    {"satellite", 1.65, false, 1, 0, false, 3},
+    {"ship", 1.65, false, 1, 3, false, 2},
+    {"comet", 1.75, true, 1, 0, false, 2},
 };
-
-void Set(cairo_t* cr, const Colour& c) { cairo_set_source_rgb(cr, c.r, c.g, c.b); }
-
-Colour Darker(const Colour& c, double f = 0.55) { return {c.r * f, c.g * f, c.b * f}; }
-Colour Lighter(const Colour& c, double t = 0.45) { return Mix(c, {1, 1, 1}, t); }
-
-const Colour kInk{0.18, 0.16, 0.15};
-const Colour kWhite{0.97, 0.97, 0.95};
-const Colour kWood{0.55, 0.36, 0.2};
-const Colour kLeaf{0.25, 0.6, 0.25};
-const Colour kGlass{0.72, 0.87, 0.97};
-const Colour kLight{1.0, 0.9, 0.45};
-
-// Fills the current path with `fill` and outlines it in a darker tone of it.
-void Paint(cairo_t* cr, const Colour& fill) {
-  Set(cr, fill);
-  cairo_fill_preserve(cr);
-  Set(cr, Darker(fill));
-  cairo_stroke(cr);
-}
-
-// Fills the current path with `fill` and the item's pattern over it, in its accent, then outlines
-// it as Paint does.
-void PaintPatterned(cairo_t* cr, const Item& it, const Colour& fill) {
-  cairo_path_t* path = cairo_copy_path(cr);
-  Set(cr, fill);
-  cairo_fill_preserve(cr);
-  if (it.pattern != 0) {
-    cairo_save(cr);
-    cairo_clip(cr);
-    Set(cr, Mix(it.accent, {1, 1, 1}, 0.1));
-    for (int i = 0; i < 13; ++i) {
-      const double a = -1.0 + i * 0.16;
-      if (it.pattern == 1) {  // stripes, aslant
-        cairo_move_to(cr, a, -1.0);
-        cairo_line_to(cr, a + 0.07, -1.0);
-        cairo_line_to(cr, a + 0.57, 1.0);
-        cairo_line_to(cr, a + 0.5, 1.0);
-        cairo_close_path(cr);
-        continue;
-      }
-      for (int j = 0; j < 13; ++j) {
-        const double b = -1.0 + j * 0.16;
-        if (it.pattern == 2) {  // dots
-          cairo_new_sub_path(cr);
-          cairo_arc(cr, a + 0.08, b + 0.08, 0.038, 0, 2 * kPi);
-        } else if ((i + j) % 2 == 0) {  // checks
-          cairo_rectangle(cr, a, b, 0.16, 0.16);
-        }
-      }
-    }
-    cairo_fill(cr);
-    cairo_restore(cr);
-  }
-  cairo_new_path(cr);
-  cairo_append_path(cr, path);
-  cairo_path_destroy(path);
-  Set(cr, Darker(fill));
-  cairo_stroke(cr);
-}
-
-// Small round parts (fruit, buttons, spots) at the first `count` of the given places.
-// A thing's small parts (fruit, buttons, spots), the first `count` of `places`. They are drawn
-// large enough that one more or one fewer changes enough pixels to be fair to find.
-void Dots(cairo_t* cr, int count, std::initializer_list<std::pair<double, double>> places,
-          double radius, const Colour& colour) {
-  constexpr double kFindable = 1.8;
-  int drawn = 0;
-  for (const auto& [x, y] : places) {
-    if (drawn++ == count) break;
-    cairo_new_sub_path(cr);
-    cairo_arc(cr, x, y, radius * kFindable, 0, 2 * kPi);
-    Paint(cr, colour);
-  }
-}
-
-void Circle(cairo_t* cr, double x, double y, double r) {
-  cairo_new_sub_path(cr);
-  cairo_arc(cr, x, y, r, 0, 2 * kPi);
-}
-
-void Ellipse(cairo_t* cr, double x, double y, double rx, double ry) {
-  cairo_save(cr);
-  cairo_translate(cr, x, y);
-  cairo_scale(cr, rx, ry);
-  cairo_new_sub_path(cr);
-  cairo_arc(cr, 0, 0, 1, 0, 2 * kPi);
-  cairo_restore(cr);
-}
-
-void Box(cairo_t* cr, double x0, double y0, double x1, double y1) {
-  cairo_rectangle(cr, x0, y0, x1 - x0, y1 - y0);
-}
-
-void RoundBox(cairo_t* cr, double x0, double y0, double x1, double y1, double r) {
-  cairo_new_sub_path(cr);
-  cairo_arc(cr, x1 - r, y0 + r, r, -kPi / 2, 0);
-  cairo_arc(cr, x1 - r, y1 - r, r, 0, kPi / 2);
-  cairo_arc(cr, x0 + r, y1 - r, r, kPi / 2, kPi);
-  cairo_arc(cr, x0 + r, y0 + r, r, kPi, 3 * kPi / 2);
-  cairo_close_path(cr);
-}
-
-void Poly(cairo_t* cr, std::initializer_list<std::pair<double, double>> points) {
-  bool first = true;
-  for (const auto& [x, y] : points) {
-    if (first)
-      cairo_move_to(cr, x, y);
-    else
-      cairo_line_to(cr, x, y);
-    first = false;
-  }
-  cairo_close_path(cr);
-}
-
-void StarPath(cairo_t* cr, double x, double y, double outer, double inner, int points) {
-  for (int i = 0; i < 2 * points; ++i) {
-    const double angle = -kPi / 2 + i * kPi / points;
-    const double r = i % 2 == 0 ? outer : inner;
-    if (i == 0)
-      cairo_move_to(cr, x + r * std::cos(angle), y + r * std::sin(angle));
-    else
-      cairo_line_to(cr, x + r * std::cos(angle), y + r * std::sin(angle));
-  }
-  cairo_close_path(cr);
-}
 
 // Each drawing fills the box [-aspect/2, aspect/2] x [-0.5, 0.5], y downwards.
 void DrawTree(cairo_t* cr, const Item& it) {
@@ -797,6 +777,111 @@ const Drawing kDrawings[] = {
     DrawClock,     DrawVase,    DrawKite,   DrawUmbrella, DrawShell,      DrawSeaweed, DrawCandle,
     DrawBall,      DrawPyramid, DrawWindow, DrawStone,    DrawGrass,      DrawShirt,   DrawJar,
     DrawCat,
+    DrawBread,
+    DrawCroissant,
+    DrawCake,
+    DrawCupcake,
+    DrawDonut,
+    DrawPie,
+    DrawTeddy,
+    DrawRobot,
+    DrawBlock,
+    DrawDrum,
+    DrawHammer,
+    DrawWrench,
+    DrawSaw,
+    DrawScrewdriver,
+    DrawNut,
+    DrawPaintCan,
+    DrawBus,
+    DrawSuitcase,
+    DrawBench,
+    DrawLampPost,
+    DrawSign,
+    DrawFountain,
+    DrawDog,
+    DrawTent,
+    DrawCampfire,
+    DrawLantern,
+    DrawBackpack,
+    DrawPencil,
+    DrawGlobe,
+    DrawHen,
+    DrawPig,
+    DrawSheep,
+    DrawBarn,
+    DrawHaybale,
+    DrawFerrisWheel,
+    DrawFlag,
+    DrawIceCream,
+    DrawLollipop,
+    DrawCandy,
+    DrawColumn,
+    DrawStatue,
+    DrawGem,
+    DrawPlantPot,
+    DrawWateringCan,
+    DrawRubberDuck,
+    DrawSoap,
+    DrawTowel,
+    DrawBanana,
+    DrawOrange,
+    DrawGrapes,
+    DrawCherries,
+    DrawMelon,
+    DrawStrawberry,
+    DrawCarrot,
+    DrawPumpkin,
+    DrawCrate,
+    DrawDuck,
+    DrawFrog,
+    DrawLilyPad,
+    DrawReed,
+    DrawParrot,
+    DrawPalm,
+    DrawLeaf,
+    DrawSnake,
+    DrawTower,
+    DrawShield,
+    DrawBarrel,
+    DrawSled,
+    DrawPresent,
+    DrawMitten,
+    DrawSnowflake,
+    DrawSpool,
+    DrawButton,
+    DrawScissors,
+    DrawPincushion,
+    DrawYarn,
+    DrawGuitar,
+    DrawTrumpet,
+    DrawNote,
+    DrawChessPiece,
+    DrawDice,
+    DrawCard,
+    DrawHourglass,
+    DrawTurtle,
+    DrawCrab,
+    DrawBone,
+    DrawPetBowl,
+    DrawHamster,
+    DrawBirdhouse,
+    DrawRobin,
+    DrawSock,
+    DrawTrousers,
+    DrawDress,
+    DrawSandwich,
+    DrawBasket,
+    DrawCheese,
+    DrawAnchor,
+    DrawBuoy,
+    DrawAcorn,
+    DrawOwl,
+    DrawHedgehog,
+    DrawBoot,
+    DrawSatellite,
+    DrawShip,
+    DrawComet,
 };
 static_assert(std::size(kDrawings) == std::size(kKinds));
 

@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "backdrops.h"
 #include "random.h"
 #include "scene.h"
 
@@ -22,7 +23,7 @@ struct Placement {
 };
 
 struct Composition {
-  Backdrop (*makeBackdrop)(Random& rng);
+  BackdropMaker makeBackdrop;
   std::vector<Placement> placements;
 };
 
@@ -32,6 +33,9 @@ struct Theme {
 };
 
 const std::vector<Theme>& Themes();
+
+// The places beyond the first sixteen (places.cpp).
+std::vector<Theme> Places();
 
 // A natural colour and accent for a thing of this kind.
 void ColourItem(Item& item, Random& rng);
