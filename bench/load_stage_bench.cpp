@@ -12,7 +12,7 @@
 
 namespace {
 
-const std::string kStage = std::string(TAVRELO_STAGE_DIR) + "/01-meadow.stg";
+const std::string kStage = std::string(TAVRELO_FIXTURE_STAGES) + "/01-meadow.stg";
 
 std::uint32_t Le32(const std::vector<std::uint8_t>& bytes, std::size_t at) {
   return bytes[at] | bytes[at + 1] << 8 | bytes[at + 2] << 16 |

@@ -11,7 +11,7 @@
 
 namespace {
 
-const std::string kStage = std::string(TAVRELO_STAGE_DIR) + "/01-meadow.stg";
+const std::string kStage = std::string(TAVRELO_FIXTURE_STAGES) + "/01-meadow.stg";
 
 void SetUpAndPaint(benchmark::State& state, DWORD difficulty) {
   platform::gdi::PixelBuffer window;

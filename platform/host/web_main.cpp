@@ -9,6 +9,7 @@
 
 #include "registry/registry_store.h"
 #include "web_host.h"
+#include "web_stages.h"
 
 // The page's side (web_host.js). Both wait for IndexedDB, yielding to the browser meanwhile.
 extern "C" {
@@ -19,15 +20,18 @@ void tavrelo_web_ended(int status);
 
 namespace {
 
-// Where the program's data (the Stage folder) lies in its file system, and the folder the
-// browser keeps between visits.
+// Where the program's data lies in its file system (the names of the stages, and the Stage
+// folder the game plays them from), and the folder the browser keeps between visits.
 constexpr const char* kDataFolder = "/game";
+constexpr const char* kStageList = "/game/stages.txt";
+constexpr const char* kStageFolder = "/game/Stage";
 constexpr const char* kSettingsFolder = "/settings";
 
 }  // namespace
 
 int main() {
   if (chdir(kDataFolder) != 0) return 1;
+  platform::host::ListStages(kStageList, kStageFolder);
   // Without IndexedDB (a private window may have none) the game still plays; it forgets.
   if (tavrelo_web_mount_settings(kSettingsFolder)) {
     setenv("TAVRELO_REGISTRY", (std::string(kSettingsFolder) + "/user.reg").c_str(), 1);

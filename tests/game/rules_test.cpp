@@ -184,7 +184,7 @@ class StageFlow : public ::testing::Test {
  protected:
   StageFlow() {
     fs::create_directories(folder_.path / "Stage");
-    fs::copy_file(fs::path(TAVRELO_STAGE_DIR) / "01-meadow.stg",
+    fs::copy_file(fs::path(TAVRELO_FIXTURE_STAGES) / "01-meadow.stg",
                   folder_.path / "Stage" / "01-meadow.stg");
     host_.onIdle = fixtures::PressEnterOnFocus;
   }

@@ -2,8 +2,9 @@
 # run_game_replay.sh PROGRAM STAGES WORKDIR SCRIPT...: runs the game from a fresh WORKDIR, each
 # SCRIPT in turn with the same registry file, and compares what each printed with the file
 # beside it named .expected.
-#   STAGES: all (the shipped set), none, N (the first N shipped files), or broken:N (the first
-#   N shipped files and, listed first, a file that is not a stage).
+#   STAGES: all (the fixed set of tests/fixtures/Stage, whose pictures the expected lines pin),
+#   none, N (its first N files), or broken:N (its first N files and, listed first, a file that
+#   is not a stage).
 # A script with a line "#! registry" has the game's registry values appended to its output as
 # "registry NAME=VALUE" lines. One with "#! damage KIND" finds the registry file damaged as a
 # text editor, a full disk or a stray write would leave it (value: a bad dword, text: a line that
@@ -16,7 +17,7 @@ shift 3
 source_dir=$(cd "$(dirname "$0")/../.." && pwd)
 rm -rf "$work"
 mkdir -p "$work/Stage" "$work/out"
-shipped=("$source_dir"/Stage/*.stg)
+shipped=("$source_dir"/tests/fixtures/Stage/*.stg)
 case $stages in
   all) cp "${shipped[@]}" "$work/Stage/" ;;
   none) ;;

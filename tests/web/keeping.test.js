@@ -97,10 +97,25 @@ test('what the browser keeps', async (t) => {
                                            (await caches.keys()).some((name) => name.startsWith('tavrelo-')));
     const cdp = await context.newCDPSession(page);
     assert.deepEqual((await cdp.send('Page.getInstallabilityErrors')).installabilityErrors, []);
+    // The stages played were kept, and a game's worth more once the first was fetched.
+    await page.waitForFunction(async () => {
+      const names = (await caches.keys()).filter((name) => name.startsWith('tavrelo-stages-'));
+      return names.length === 1 && (await (await caches.open(names[0])).keys()).length >= 50;
+    }, null, {timeout: 60000});
     await context.setOffline(true);
     await page.reload();
-    const s = await lib.mainWindowShown(page);
+    let s = await lib.mainWindowShown(page);
     assert.deepEqual(s.board.map((entry) => entry.name), ['Ann']);
+    // Offline, a game draws from the kept stages: stage after stage loads and is played.
+    await page.keyboard.press('F2');
+    for (let stage = 1; stage <= 4; ++stage) {
+      s = await lib.waitFor(page, (st) => st.phase === 'Playing' && st.stage === stage &&
+                                          st.targets.length > 0 && st.dialogs.length === 0, `stage ${stage}`);
+      for (const target of s.targets)
+        await lib.clickDesktop(page, ...lib.inClient(s, ...lib.middle(target.left)));
+      await lib.waitFor(page, (st) => st.dialogs.length === 1, `stage ${stage} passed`);
+      await page.keyboard.press('Enter');
+    }
     await context.setOffline(false);
   });
 

@@ -35,6 +35,7 @@ test('the game in a browser on a desktop', async (t) => {
   const context = await browser.newContext(lib.DESKTOP);
   t.after(async () => { await browser.close(); await server.close(); });
   const page = await lib.openGame(context, server.origin);
+  const stagesServed = () => server.served.filter((file) => /^\/Stage\//.test(file));
   // What the page does with a key, seen after its own listeners have had it.
   await page.evaluate(() => {
     window.keysSeen = [];
@@ -54,6 +55,7 @@ test('the game in a browser on a desktop', async (t) => {
     assert.ok(await page.evaluate(() => document.getElementById('progress').max) > 1000000,
               'the bar knew how much there was to load');
     assert.ok(server.served.includes('/tavrelo.data'), 'the data came from the page\'s own server');
+    assert.deepEqual(stagesServed(), [], 'no stage is fetched before New Game');
   });
 
   await t.test('the idle playfield, About and the board equal tavrelo-replay\'s, pixel for pixel', async () => {
@@ -86,6 +88,7 @@ test('the game in a browser on a desktop', async (t) => {
   await t.test('F2 starts a stage; a find is outlined in red in both pictures and scores', async () => {
     await page.keyboard.press('F2');
     s = await lib.waitFor(page, (st) => st.phase === 'Playing' && st.targets.length > 0, 'a stage');
+    assert.ok(stagesServed().length >= 1, 'the stage played was fetched');
     const target = s.targets[0];
     const before = await lib.desktopPixels(page);
     assert.ok(!isRedOutline(topEdges(s, target).map(([x, y]) => lib.pixelAt(before, x, y))));
@@ -201,5 +204,8 @@ test('the game in a browser on a desktop', async (t) => {
 
   await t.test('nothing went wrong on the way', () => {
     assert.deepEqual(page.problems, []);
+    const stages = stagesServed();
+    assert.deepEqual(stages.filter((name, i) => stages.indexOf(name) !== i), [],
+                     'no stage was fetched twice');
   });
 });

@@ -41,7 +41,7 @@ for job in "${jobs[@]}"; do
               options=(-dict=tests/fuzz/stage.dict -max_len=8192) ;;
     loader)   target=load_stage_fuzzer sources=(build-fuzz/seeds) limit=256
               options=(-dict=tests/fuzz/stage.dict -max_len=8192) ;;
-    shipped)  target=load_stage_fuzzer sources=(Stage) options=(-dict=tests/fuzz/stage.dict) ;;
+    shipped)  target=load_stage_fuzzer sources=(tests/fixtures/Stage) options=(-dict=tests/fuzz/stage.dict) ;;
     settings) target=settings_fuzzer sources=(tests/fuzz/settings-seeds)
               options=(-dict=tests/fuzz/registry.dict -max_len=4096) ;;
     *) echo "fuzz.sh: no job '$job'" >&2; exit 2 ;;

@@ -14,7 +14,7 @@ sudo=""
 
 tools/dev/install-deps.sh lintian desktop-file-utils appstream man-db
 
-cmake --build build -j2 --target tavrelo tavrelo-stage tavrelo-xprobe tavrelo_linux_files
+cmake --build build -j2 --target tavrelo tavrelo-stage tavrelo-xprobe tavrelo_linux_files tavrelo_stages
 rm -rf build/package
 cpack --config build/CPackConfig.cmake -B build/package >/dev/null
 deb=$(ls "$top"/build/package/tavrelo_*.deb)
@@ -29,6 +29,10 @@ echo "== the installed tree"
 tree=$(mktemp -d)
 trap 'rm -rf "$tree"' EXIT
 dpkg-deb -x "$deb" "$tree"
+# The whole set the build drew, and nothing else.
+diff <(ls "$tree"/usr/share/games/tavrelo/Stage) <(ls build/Stage) >/dev/null ||
+  { echo "the package's stages are not the build's set"; exit 1; }
+echo "$(ls "$tree"/usr/share/games/tavrelo/Stage | wc -l) stages in the package"
 desktop-file-validate "$tree"/usr/share/applications/*.desktop
 appstreamcli validate --no-net --pedantic "$tree"/usr/share/metainfo/*.metainfo.xml
 for page in "$tree"/usr/share/man/man6/tavrelo.6.gz "$tree"/usr/share/man/man1/tavrelo-stage.1.gz; do

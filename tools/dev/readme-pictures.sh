@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# Makes the pictures in docs/ that the README shows: four shipped stages as a player sees them,
-# a contact sheet of the whole set, four stages at full size with and without their differences
+# Makes the pictures in docs/ that the README shows: four stages of the set as a player sees them,
+# contact sheets of six places, four stages at full size with and without their differences
 # outlined, and the built-in artwork with a stage and the status elements laid in where the game
-# draws them. Needs a build in build/ and ImageMagick's convert.
+# draws them. Needs a build in build/ (with its stage set) and ImageMagick's convert.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 tool=build/tools/tavrelo-stage
@@ -10,22 +10,29 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 mkdir -p docs
 
-for stage in 01-meadow 05-sea 08-garden 11-underwater; do
-  "$tool" preview "Stage/$stage.stg" "$work/$stage.png"
+stages=build/Stage
+first() { ls "$stages"/*-"$1".stg | head -n 1; }
+for place in bakery pond castle fruit-stall; do
+  "$tool" preview "$(first "$place")" "$work/$place.png"
 done
-convert \( "$work/01-meadow.png" "$work/05-sea.png" +append \) \
-        \( "$work/08-garden.png" "$work/11-underwater.png" +append \) -append docs/stages.png
-"$tool" sheet docs/stages-sheet.png Stage/*.stg
+convert \( "$work/bakery.png" "$work/pond.png" +append \) \
+        \( "$work/castle.png" "$work/fruit-stall.png" +append \) -append docs/stages.png
+# A contact sheet of a few places, four stages of each, as `tavrelo-stage sheet` makes one.
+rm -f docs/stages-sheet.png
+mkdir -p docs/places
+for place in toy-shop farmyard aquarium snowy-village sewing-table rainy-street; do
+  "$tool" sheet "docs/places/$place.png" $(ls "$stages"/*-"$place".stg | head -n 4)
+done
 # Four stages at full size, as a player sees them and with their differences outlined.
-mkdir -p docs/stages
-for stage in 03-street 07-still-life 12-night-town 16-orchard; do
-  "$tool" preview "Stage/$stage.stg" "docs/stages/$stage.png"
-  "$tool" preview "Stage/$stage.stg" "docs/stages/$stage-marks.png" --marks
+rm -rf docs/stages && mkdir -p docs/stages
+for place in workshop jungle train-station cake-counter; do
+  "$tool" preview "$(first "$place")" "docs/stages/$place.png"
+  "$tool" preview "$(first "$place")" "docs/stages/$place-marks.png" --marks
 done
 
 # The playfield: the background, the left picture plain and the right one with its patches,
 # a score of 250, 97 seconds left, four lives and the status line.
-"$tool" preview Stage/03-street.stg "$work/street.png"
+"$tool" preview tests/fixtures/Stage/03-street.stg "$work/street.png"
 convert resources/Digits.jpg "$work/digits.png"
 glyph() { convert "$work/digits.png" -crop "15x19+$((15 * ($1 % 8)))+$((19 * ($1 / 8)))" +repage "$work/g$1.png"; }
 for i in 0 2 5 7 9 10; do glyph "$i"; done

@@ -29,7 +29,7 @@ cmake --build build -j2 --target tavrelo-replay >/dev/null
 
 rm -rf "$out"
 mkdir -p "$out/replay/Stage"
-cp Stage/*.stg "$out/replay/Stage/"
+cp build/Stage/*.stg "$out/replay/Stage/"
 (cd "$out/replay" && TAVRELO_REGISTRY="$out/replay/user.reg" \
    "$top/build/tools/tavrelo-replay" "$top/tests/web/replay/screens.script" "$out/replay" >/dev/null)
 

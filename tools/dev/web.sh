@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds Tavrelo for the browser into build-web/: index.html, tavrelo.js, tavrelo.wasm,
-# tavrelo.data (the stages and the fonts), the manifest, the icons and the service worker. The
+# tavrelo.data (the fonts and the names of the stages), Stage/ (the stages, fetched as played), the manifest, the icons and the service worker. The
 # same game sources on our own Win32 subset, compiled with Debian's Emscripten, with FreeType and
 # libjpeg-turbo built alike from Debian's source packages of the very versions the Linux build
 # links. The build itself is in build-wasm/.
@@ -31,6 +31,10 @@ done
 tools/dev/install-deps.sh emscripten dpkg-dev cmake ninja-build python3 chromium \
   libfreetype-dev libjpeg62-turbo-dev fonts-dejavu-core
 command -v node >/dev/null || tools/dev/install-deps.sh nodejs
+# The stage set, drawn by the Linux build's generator (the site carries it, a stage a file).
+tools/dev/install-deps.sh
+[ -f build/build.ninja ] || cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build -j2 --target tavrelo_stages
 command -v npm >/dev/null || tools/dev/install-deps.sh npm
 # Emscripten's JavaScript optimiser finds Debian's acorn only here when node is not Debian's own.
 export NODE_PATH=/usr/share/nodejs
@@ -73,7 +77,7 @@ emcmake cmake -S . -B "$game" -G Ninja -DCMAKE_BUILD_TYPE=MinSizeRel \
   -DFREETYPE_INCLUDE_DIR_ft2build="$libs/include/freetype2" \
   -DFREETYPE_INCLUDE_DIR_freetype2="$libs/include/freetype2" \
   -DFREETYPE_LIBRARY="$libs/lib/libfreetype.a" \
-  -DTAVRELO_WEB_SITE="$site" -DTAVRELO_WEB_ASSERTIONS=$assertions >/dev/null
+  -DTAVRELO_WEB_SITE="$site" -DTAVRELO_WEB_ASSERTIONS=$assertions -DTAVRELO_STAGE_SET="$top/build/Stage" >/dev/null
 cmake --build "$game" -j2
 echo "built $site (FreeType $(dpkg-query -W -f='${Version}' libfreetype-dev)," \
      "libjpeg-turbo $(dpkg-query -W -f='${Version}' libjpeg62-turbo-dev))"

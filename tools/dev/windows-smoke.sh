@@ -194,17 +194,22 @@ echo "== started from another folder, the stages beside the program"
 play_a_stage_from_work wine "$game/tavrelo.exe"
 echo "from $work, F2 played a stage from $game/Stage"
 
-echo "== the installer, silently; the game from its Start menu shortcut; the silent uninstall"
+echo "== the installer, silently, over 0.51's layout; the game from its Start menu shortcut; the silent uninstall"
 programs="$WINEPREFIX/drive_c/Program Files/Tavrelo"
 shortcut='C:\ProgramData\Microsoft\Windows\Start Menu\Programs\Tavrelo.lnk'
 uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Tavrelo'
+# What 0.51 left installed: its 64 stages under their old names, beside its program.
+mkdir -p "$programs/Stage"
+cp tests/fixtures/Stage/*.stg "$programs/Stage/"
+cp "$game/tavrelo.exe" "$programs/"
 wine build-windows/tavrelo-*-setup.exe /S
 wineserver -w
 for file in tavrelo.exe README.txt uninstall.exe licences/tavrelo.txt; do
   [ -f "$programs/$file" ] || { echo "not installed: $file"; exit 1; }
 done
-[ "$(ls "$programs"/Stage/*.stg | wc -l)" -eq "$(ls "$game"/Stage/*.stg | wc -l)" ] ||
-  { echo "not every stage was installed"; exit 1; }
+diff <(ls "$programs"/Stage) <(ls "$game"/Stage) >/dev/null ||
+  { echo "the installed stages are not the new set alone:"; diff <(ls "$programs"/Stage) <(ls "$game"/Stage) | head; exit 1; }
+echo "$(ls "$programs"/Stage | wc -l) stages installed, none of 0.51's left"
 registered=$(wine reg query "$uninstall_key" | tr -d '\r')
 for value in 'DisplayName.*Tavrelo' 'DisplayVersion.*0\.51 beta' 'Publisher' 'DisplayIcon' \
              'UninstallString.*uninstall\.exe' 'EstimatedSize'; do

@@ -12,6 +12,10 @@ top=$PWD
 out=$top/build-windows
 
 tools/dev/install-deps.sh g++-mingw-w64-x86-64 nasm dpkg-dev cmake ninja-build libjpeg62-turbo-dev nsis
+# The stage set, drawn by the Linux build's generator.
+tools/dev/install-deps.sh
+[ -f build/build.ninja ] || cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build -j2 --target tavrelo_stages
 
 # libjpeg-turbo, as the Linux build has it.
 version=$(dpkg-query -W -f='${Version}' libjpeg62-turbo-dev)
@@ -29,7 +33,7 @@ fi
 cmake -S . -B "$out" -G Ninja -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-w64-x86_64.cmake" \
   -DJPEG_INCLUDE_DIR="$jpeg/include" -DJPEG_LIBRARY="$jpeg/lib/libjpeg.a" \
-  -DTAVRELO_JPEG_SOURCE_DIR="$source" >/dev/null
+  -DTAVRELO_JPEG_SOURCE_DIR="$source" -DTAVRELO_STAGE_SET="$PWD/build/Stage" >/dev/null
 cmake --build "$out" -j2
 echo "built $out/tavrelo.exe, $out/tavrelo-windows.zip and $(ls "$out"/tavrelo-*-setup.exe)" \
      "(libjpeg-turbo $version)"
