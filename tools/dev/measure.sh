@@ -26,8 +26,9 @@ for _ in $(seq 50); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 
 
 for run in $(seq "$runs"); do
   rm -f "$work/user.reg"
-  TAVRELO_REGISTRY="$work/user.reg" "$probe" launch --title Tavrelo --settle 1000 --idle 2000 \
-    --term -- "$program" >"$work/run$run" || true
+  # From build/, so that the game lists the whole stage set the build drew, as a player's does.
+  (cd build && TAVRELO_REGISTRY="$work/user.reg" "../$probe" launch --title Tavrelo --settle 1000 \
+     --idle 2000 --term -- "$program") >"$work/run$run" || true
   echo "run $run: $(tr '\n' ' ' <"$work/run$run")"
 done
 

@@ -62,7 +62,9 @@ click_screen() {
   sleep 0.8
 }
 
-./build/tavrelo >/dev/null 2>&1 &
+# The screens show stages of the fixed set the replays use, so that they are made again alike.
+mkdir "$work/play" && ln -s "$PWD/tests/fixtures/Stage" "$work/play/Stage"
+(cd "$work/play" && exec "$OLDPWD/build/tavrelo") >/dev/null 2>&1 &
 app=$!
 sleep 1.2
 [ "$scale" -eq 1 ] && shot splash
