@@ -22,8 +22,8 @@ namespace fs = std::filesystem;
 
 // How busy the pictures are, in areas of one colour as `tavrelo-stage inspect --stats` counts
 // them: the least of any picture, and the median of the set.
-constexpr int kFewestAreas = 80;
-constexpr int kMedianAreas = 220;
+constexpr int kFewestAreas = 150;
+constexpr int kMedianAreas = 250;
 
 std::vector<std::string> ShippedStages() {
   std::vector<std::string> paths;

@@ -112,7 +112,7 @@ Layer NightSky(double bottom, int planets, int lit) {
   return [=](cairo_t* cr, Random& r) {
     for (int i = 0; i < 60; ++i) Circle(cr, r.Uniform(0, kW), r.Uniform(0, bottom), r.Uniform(0.6, 1.3));
     Fill(cr, {0.95, 0.95, 1.0});
-    for (int i = 0; i < static_cast<int>(bottom / 5); ++i) {
+    for (int i = 0; i < static_cast<int>(bottom / 3); ++i) {
       StarPath(cr, r.Uniform(0, kW), r.Uniform(0, bottom), r.Uniform(4.5, 6), 2.4, 5);
       Fill(cr, FromHsv(r.Uniform(40, 60), r.Uniform(0.1, 0.5), 1.0));
     }
@@ -222,25 +222,25 @@ Layer Water(double top, double bottom, double hue) {
 
 Layer Flowers(double top, double bottom) {
   return [=](cairo_t* cr, Random& r) {
-    Speckle(cr, r, static_cast<int>((bottom - top) / 3), top, bottom, 3.4, 3.0, r.Uniform(0, 360), 180, 0.6, 0.95);
+    Speckle(cr, r, static_cast<int>((bottom - top) / 1.5), top, bottom, 3.4, 3.0, r.Uniform(0, 360), 180, 0.6, 0.95);
   };
 }
 
 Layer Pebbles(double top, double bottom, double hue) {
   return [=](cairo_t* cr, Random& r) {
-    Speckle(cr, r, static_cast<int>((bottom - top) / 3), top, bottom, 4.0, 2.8, hue, 15, 0.25, 0.7);
+    Speckle(cr, r, static_cast<int>((bottom - top) / 1.5), top, bottom, 4.0, 2.8, hue, 15, 0.25, 0.7);
   };
 }
 
 Layer Ripples(double top, double bottom, double hue) {
   return [=](cairo_t* cr, Random& r) {
-    Speckle(cr, r, static_cast<int>((bottom - top) / 3.5), top, bottom, 6.5, 2.7, hue + 8, 8, 0.75, 0.55);
+    Speckle(cr, r, static_cast<int>((bottom - top) / 1.8), top, bottom, 6.5, 2.7, hue + 8, 8, 0.75, 0.55);
   };
 }
 
 Layer Drifts(double top, double bottom) {
   return [=](cairo_t* cr, Random& r) {
-    Speckle(cr, r, static_cast<int>((bottom - top) / 3.5), top, bottom, 5.0, 2.8, 215, 10, 0.22, 0.85);
+    Speckle(cr, r, static_cast<int>((bottom - top) / 1.8), top, bottom, 5.0, 2.8, 215, 10, 0.22, 0.85);
   };
 }
 

@@ -10,8 +10,9 @@
 // A change is kept only when it is fair: its area is at least 12 x 12 pixels with at least 60
 // pixels that change strongly, and it keeps clear of every other difference; and a stage only
 // when at least two of its differences are small (at most 1 % of the picture) and at most two
-// large (more than 3 %). Nothing outside the differences may change. The same seed gives the
-// same files.
+// large (more than 3 %). Nothing outside the differences may change. A picture must be busy: a
+// scene with too few areas of colour for the eye to go over is drawn again. The same seed gives
+// the same files.
 #include <algorithm>
 #include <array>
 #include <chrono>
@@ -44,6 +45,9 @@ constexpr int kSmallArea = kSide * kSide / 100;      // 1 % of the picture
 constexpr int kLargeArea = 3 * kSide * kSide / 100;  // 3 %
 constexpr int kMinThings = 30;
 constexpr int kThingsPerDifference = 5;
+// The fewest areas of one colour a picture may have (as `tavrelo-stage inspect --stats` counts
+// them): a scene with less is drawn again.
+constexpr int kFewestAreas = 160;
 
 tools::Rect Grow(const tools::Rect& r, int by) {
   return {r.left - by, r.top - by, r.right + by, r.bottom + by};
@@ -360,14 +364,15 @@ int OutsideChanges(const tools::Image& a, const tools::Image& b,
   return outside;
 }
 
-// Whether every difference is still fair in the file, read as the game reads it: JPEG's loss
-// can take a change that was just fair in the drawing under the bar.
+// Whether the picture is busy and every difference still fair in the file, read as the game
+// reads it: JPEG's loss can take a change that was just fair in the drawing under the bar, and
+// merge small areas of colour.
 bool FairOnceStored(const std::string& path) {
   StageData* stage = tools::LoadStageOrExplain(path);
   if (stage == nullptr) return false;
   const tools::StageFigures figures = tools::FiguresOf(*stage);
   FreeStage(stage);
-  return std::all_of(figures.differences.begin(), figures.differences.end(),
+  return figures.areas >= kFewestAreas && std::all_of(figures.differences.begin(), figures.differences.end(),
                      [](const tools::DifferenceFigures& d) {
                        return d.strong >= kMinStrongPixels && d.rect.Width() >= kMinSide &&
                               d.rect.Height() >= kMinSide;

@@ -73,13 +73,13 @@ std::vector<Theme> Places() {
                        {P(sky, 7, 9, {20, 18, 280, horizon - 30}, 14, 22),
                         S(far, 8, 11, {10, horizon - 6, 290, horizon + 6}, 14, 20),
                         P(middle, 7, 9, {25, horizon + 20, 275, horizon + 55}, 24, 40),
-                        P(front, 15, 19, {20, horizon + 70, 280, 285}, 15, 24)}};
+                        P(front, 16, 20, {20, horizon + 70, 280, 285}, 14, 22)}};
   };
   // Things all over the picture, as under water, in the air or in a jungle.
   const auto everywhere = [](BackdropMaker backdrop, std::vector<Kind> scenery,
                              std::vector<Kind> large, std::vector<Kind> small) {
     return Composition{std::move(backdrop),
-                       {S(scenery, 14, 18, {10, 10, 290, 290}, 10, 16),
+                       {S(scenery, 18, 24, {10, 10, 290, 290}, 9, 15),
                         P(large, 8, 10, {30, 30, 270, 270}, 28, 42),
                         P(small, 16, 20, {20, 20, 280, 285}, 14, 22)}};
   };

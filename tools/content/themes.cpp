@@ -1,6 +1,8 @@
 #include "themes.h"
 
 #include <cmath>
+#include <cstring>
+#include <utility>
 
 namespace content {
 namespace {
@@ -926,7 +928,38 @@ std::vector<Theme> AllThemes() {
            14,
            26}}}}},
   };
+  // More small things over the first sixteen places' ground (or sky), behind the rest: stones,
+  // tufts, shells, stars.
+  const std::vector<std::pair<const char*, Placement>> grounds = {
+      {"meadow", scenery({K::Flower, K::Grass, K::Stone}, 10, 14, {10, 200, 290, 292}, 8, 12)},
+      {"sunset", scenery({K::Grass, K::Stone, K::Flower}, 14, 18, {10, 230, 290, 292}, 8, 12)},
+      {"street", scenery({K::Window}, 6, 9, {20, 95, 280, 190}, 10, 14)},
+      {"room", scenery({K::Book, K::Frame}, 6, 8, {20, 20, 280, 120}, 10, 14)},
+      {"sea", scenery({K::Fish, K::Shell, K::Star}, 10, 14, {10, 150, 290, 292}, 8, 12)},
+      {"space", scenery({K::Star, K::Stone, K::Planet}, 16, 22, {10, 10, 290, 290}, 8, 13)},
+      {"still-life", scenery({K::Apple, K::Shell}, 6, 9, {20, 255, 280, 292}, 8, 12)},
+      {"garden", scenery({K::Flower, K::Grass, K::Stone}, 14, 18, {10, 180, 290, 292}, 8, 12)},
+      {"winter", scenery({K::Stone, K::Pine, K::Snowflake}, 14, 18, {10, 200, 290, 292}, 8, 12)},
+      {"desert", scenery({K::Stone, K::Grass, K::Shell, K::Cactus}, 18, 24, {10, 200, 290, 292}, 8, 13)},
+      {"underwater", scenery({K::Shell, K::Stone, K::Star, K::Seaweed}, 16, 20, {10, 200, 290, 292}, 8, 13)},
+      {"night-town", scenery({K::Star}, 10, 14, {10, 10, 290, 140}, 8, 11)},
+      {"harbour", scenery({K::Shell, K::Stone}, 8, 10, {10, 255, 290, 292}, 8, 11)},
+      {"orchard", scenery({K::Apple, K::Grass, K::Flower}, 12, 16, {10, 225, 290, 292}, 8, 12)},
+  };
+  for (Theme& theme : themes)
+    for (const auto& [name, ground] : grounds)
+      if (std::strcmp(theme.name, name) == 0)
+        for (Composition& composition : theme.compositions) composition.placements.push_back(ground);
   for (Theme& place : Places()) themes.push_back(std::move(place));
+  // Busy scenes: half as many things again wherever things stand freely (rows on a shelf are
+  // full as they are).
+  for (Theme& theme : themes)
+    for (Composition& composition : theme.compositions)
+      for (Placement& placement : composition.placements)
+        if (placement.baseline == 0) {
+          placement.minCount += placement.minCount / 2;
+          placement.maxCount += placement.maxCount / 2;
+        }
   return themes;
 }
 
