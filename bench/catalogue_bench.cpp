@@ -1,6 +1,6 @@
 // The catalogue's scan and a New Game's draw of the play order, over the whole stage set the build
 // drew and over the 64 stages of the earlier set: what a thousand files cost at start-up and at
-// New Game, against what loading one stage (which New Game does anyway) costs.
+// New Game.
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 

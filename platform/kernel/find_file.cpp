@@ -1,8 +1,11 @@
 // FindFirstFileA, FindNextFileA and FindClose: listing a folder with a wildcard. Windows gives
 // no order; the subset delivers the names sorted, so that runs are repeatable.
+#include <dirent.h>
+#include <sys/stat.h>
 #include <windows.h>
 
 #include <algorithm>
+#include <ctime>
 #include <cstring>
 #include <filesystem>
 #include <string>
@@ -35,18 +38,29 @@ HandleTable<Listing>& Listings() {
   return table.get();
 }
 
-std::int64_t FileTimeOf(const fs::directory_entry& entry) {
-  std::error_code ec;
-  const auto written = entry.last_write_time(ec);
-  if (ec) return 0;
-#if defined(_LIBCPP_VERSION)
-  // libc++ (the browser's build) has no file_clock::to_sys yet; its file times count from 1970.
-  const auto sinceUnix = std::chrono::duration_cast<std::chrono::seconds>(written.time_since_epoch());
-#else
-  const auto sinceUnix = std::chrono::duration_cast<std::chrono::seconds>(
-      std::chrono::file_clock::to_sys(written).time_since_epoch());
-#endif
-  return (sinceUnix.count() + 11644473600LL) * 10000000LL;
+// 100 ns units since 1601, as FILETIME counts, from a time in seconds since 1970.
+std::int64_t FileTimeOf(std::time_t sinceUnix) {
+  return (static_cast<std::int64_t>(sinceUnix) + 11644473600LL) * 10000000LL;
+}
+
+// The entries of `folder` that match `mask`: one stat of each, by its name within the open
+// folder, for its kind, size and time.
+std::vector<Found> ListFolder(const std::string& folder, const std::string& mask) {
+  std::vector<Found> entries;
+  DIR* listing = opendir(folder.c_str());
+  if (listing == nullptr) return entries;
+  while (const dirent* entry = readdir(listing)) {
+    const std::string_view name = entry->d_name;
+    if (name == "." || name == ".." || name.size() >= MAX_PATH || !MatchesMask(name, mask)) continue;
+    struct stat status {};
+    const bool known = fstatat(dirfd(listing), entry->d_name, &status, 0) == 0;
+    const bool isFolder = known && S_ISDIR(status.st_mode);
+    entries.push_back({std::string(name), isFolder,
+                       known && !isFolder ? static_cast<std::uintmax_t>(status.st_size) : 0,
+                       known ? FileTimeOf(status.st_mtime) : 0});
+  }
+  closedir(listing);
+  return entries;
 }
 
 void Fill(const Found& found, LPWIN32_FIND_DATAA data) {
@@ -78,14 +92,7 @@ extern "C" HANDLE WINAPI FindFirstFileA(LPCSTR lpFileName, LPWIN32_FIND_DATAA lp
   std::error_code ec;
   if (!fs::is_directory(folder, ec)) return Fail(ERROR_PATH_NOT_FOUND, INVALID_HANDLE_VALUE);
   Listing listing;
-  for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
-    const std::string name = it->path().filename().string();
-    if (name.size() >= MAX_PATH || !MatchesMask(name, mask)) continue;
-    std::error_code entryError;
-    const bool isFolder = it->is_directory(entryError);
-    const std::uintmax_t size = isFolder ? 0 : it->file_size(entryError);
-    listing.entries.push_back({name, isFolder, entryError ? 0 : size, FileTimeOf(*it)});
-  }
+  listing.entries = ListFolder(folder, mask);
   if (listing.entries.empty()) return Fail(ERROR_FILE_NOT_FOUND, INVALID_HANDLE_VALUE);
   std::sort(listing.entries.begin(), listing.entries.end(),
             [](const Found& a, const Found& b) { return a.name < b.name; });

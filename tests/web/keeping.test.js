@@ -50,7 +50,7 @@ test('what the browser keeps', async (t) => {
 
   await t.test('hiding the page mid-stage saves the settings, and the stage plays on', async () => {
     await page.keyboard.press('F2');
-    await lib.waitFor(page, (st) => st.phase === 'Playing', 'a stage');
+    await lib.waitFor(page, lib.stageInPlay, 'a stage');
     await chooseDifficulty(page, 'e', 'Easy');
     assert.match(await lib.storedSettings(page), /"Option"=dword:00000002/, 'not saved yet');
     await hide(page, 'hidden');
@@ -109,8 +109,8 @@ test('what the browser keeps', async (t) => {
     // Offline, a game draws from the kept stages: stage after stage loads and is played.
     await page.keyboard.press('F2');
     for (let stage = 1; stage <= 4; ++stage) {
-      s = await lib.waitFor(page, (st) => st.phase === 'Playing' && st.stage === stage &&
-                                          st.targets.length > 0 && st.dialogs.length === 0, `stage ${stage}`);
+      s = await lib.waitFor(page, (st) => lib.stageInPlay(st) && st.stage === stage && st.dialogs.length === 0,
+                          `stage ${stage}`);
       for (const target of s.targets)
         await lib.clickDesktop(page, ...lib.inClient(s, ...lib.middle(target.left)));
       await lib.waitFor(page, (st) => st.dialogs.length === 1, `stage ${stage} passed`);

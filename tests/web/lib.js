@@ -102,6 +102,10 @@ const mainWindowShown = (page) =>
   waitFor(page, (s) => s.main && s.dialogs.length === 0, 'the main window after the splash screen');
 
 // The page coordinates of the middle of desktop pixel (x, y).
+// A stage in play: the game is playing and the stage has been fetched and set up (a stage's file
+// is fetched when the game opens it, so the phase comes first).
+const stageInPlay = (s) => s.phase === 'Playing' && s.targets.length > 0;
+
 async function pagePoint(page, x, y) {
   return page.evaluate(([dx, dy]) => {
     const canvas = document.getElementById('screen'), box = canvas.getBoundingClientRect();
@@ -217,6 +221,6 @@ function storedSettings(page) {
 
 module.exports = {
   SITE, OUT, SHOTS, DESKTOP, PHONE, launch, launchPersistent, profileFolder, openGame, parseState,
-  state, waitFor, mainWindowShown, pagePoint, clickDesktop, tapDesktop, inClient, middle, missPoint,
+  state, waitFor, mainWindowShown, stageInPlay, pagePoint, clickDesktop, tapDesktop, inClient, middle, missPoint,
   desktopPixels, pixelAt, readPng, writePng, assertSamePixels, storedSettings,
 };

@@ -56,7 +56,7 @@ async function visit(browser, origin) {
   const idleMemory = await memory(cdp, page);
   const idleCpu = await cpuOver(cdp, page, 10000);
   await page.keyboard.press('F2');
-  await lib.waitFor(page, (s) => s.phase === 'Playing', 'a stage');
+  await lib.waitFor(page, lib.stageInPlay, 'a stage');
   const stageCpu = await cpuOver(cdp, page, 10000);
   const stageMemory = await memory(cdp, page);
   await context.close();

@@ -87,7 +87,7 @@ test('the game in a browser on a desktop', async (t) => {
   let s;
   await t.test('F2 starts a stage; a find is outlined in red in both pictures and scores', async () => {
     await page.keyboard.press('F2');
-    s = await lib.waitFor(page, (st) => st.phase === 'Playing' && st.targets.length > 0, 'a stage');
+    s = await lib.waitFor(page, lib.stageInPlay, 'a stage');
     assert.ok(stagesServed().length >= 1, 'the stage played was fetched');
     const target = s.targets[0];
     const before = await lib.desktopPixels(page);
@@ -183,7 +183,7 @@ test('the game in a browser on a desktop', async (t) => {
     await page.waitForFunction(() => document.getElementById('screen').getBoundingClientRect().width === 638);
     assert.equal(await page.evaluate(() => document.getElementById('screen').style.imageRendering), 'pixelated');
     await page.keyboard.press('F2');
-    s = await lib.waitFor(page, (st) => st.phase === 'Playing' && st.stage === 1, 'a new game');
+    s = await lib.waitFor(page, (st) => lib.stageInPlay(st) && st.stage === 1, 'a new game');
     await lib.clickDesktop(page, ...lib.inClient(s, s.targets[0].left.left, s.targets[0].left.top));
     s = await lib.waitFor(page, (st) => st.targets[0].found, 'a find at a target\'s corner');
   });

@@ -33,7 +33,7 @@ test('the game on a phone', async (t) => {
     await lib.tapDesktop(page, ...lib.inClient(s, 14, -9));  // "Game" on the menu bar
     s = await lib.waitFor(page, (st) => st.popup, 'the Game menu');
     await lib.tapDesktop(page, s.popup.client.left + 30, s.popup.client.top + 12);
-    s = await lib.waitFor(page, (st) => st.phase === 'Playing' && !st.popup, 'a stage');
+    s = await lib.waitFor(page, (st) => lib.stageInPlay(st) && !st.popup, 'a stage');
   });
 
   await t.test('a tap on a difference finds it', async () => {
