@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <string>
+#include <utility>
 
 #include "Stage.h"
 #include "image.h"
@@ -234,6 +235,31 @@ TEST_F(StageTool, SheetLaysStagesOutFourToARow) {
   const std::uint8_t* empty = plain->Pixel(plain->width - 40, plain->height - 40);
   const std::uint8_t* background = plain->Pixel(2, 2);
   EXPECT_TRUE(std::equal(empty, empty + 3, background));
+}
+
+// One sheet a place: stages named as the set names them go to their place's sheet, in the order
+// given; any other name is a place of its own.
+TEST_F(StageTool, SheetByPlaceMakesOneSheetForEachPlace) {
+  const tools::Bytes stage =
+      tools::BuildStageFile(Scene(300, 300), {{{100, 100, 140, 140}, tools::MakeImage(40, 40)}});
+  std::string files;
+  for (const char* name : {"0001-toy-shop", "0002-pond", "0061-toy-shop", "0121-toy-shop",
+                           "0181-toy-shop", "0241-toy-shop", "mine", "12-x"}) {
+    fixtures::WriteFile(Path(std::string(name) + ".stg"), stage);
+    files += " " + Path(std::string(name) + ".stg");
+  }
+  ASSERT_EQ(RunStageTool("sheet --by-place " + Path("sheets") + files).status, 0);
+  const int cellWidth = (300 + 12 + 300) / 2;
+  std::string error;
+  // Four toy shops fill a row, and the fifth goes onto a second one.
+  for (const auto& [place, rows] : {std::pair{"toy-shop", 2}, {"pond", 1}, {"mine", 1}, {"x", 1}}) {
+    SCOPED_TRACE(place);
+    const auto sheet = tools::LoadImageFile(Path("sheets/" + std::string(place) + ".png"), &error);
+    ASSERT_TRUE(sheet) << error;
+    EXPECT_EQ(sheet->width, 4 * (cellWidth + 8) + 8);
+    EXPECT_EQ(sheet->height, rows * (150 + 16 + 8) + 8);
+  }
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(Path("sheets")), {}), 4);
 }
 
 TEST_F(StageTool, SheetWritesNothingWhenAStageIsRefused) {

@@ -19,10 +19,11 @@ convert \( "$work/bakery.png" "$work/pond.png" +append \) \
         \( "$work/castle.png" "$work/fruit-stall.png" +append \) -append docs/stages.png
 # A contact sheet of a few places, four stages of each, as `tavrelo-stage sheet` makes one.
 rm -f docs/stages-sheet.png
-mkdir -p docs/places
-for place in toy-shop farmyard aquarium snowy-village sewing-table rainy-street; do
-  "$tool" sheet "docs/places/$place.png" $(ls "$stages"/*-"$place".stg | head -n 4)
-done
+rm -rf docs/places
+"$tool" sheet --by-place docs/places $(for place in toy-shop farmyard aquarium snowy-village \
+                                                   sewing-table rainy-street; do
+                                         ls "$stages"/*-"$place".stg | head -n 4
+                                       done)
 # Four stages at full size, as a player sees them and with their differences outlined.
 rm -rf docs/stages && mkdir -p docs/stages
 for place in workshop jungle train-station cake-counter; do

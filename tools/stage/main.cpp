@@ -26,7 +26,8 @@ const Command kCommands[] = {
     {"preview", tools::RunPreview,
      "preview FILE OUT.png [--marks]        the two pictures side by side, as played"},
     {"sheet", tools::RunSheet,
-     "sheet OUT.png FILE... [--marks]       a contact sheet of stages, as played"},
+     "sheet OUT.png FILE... [--marks]       a contact sheet of stages, as played\n"
+     "  sheet --by-place DIR FILE...          one sheet a place, DIR/PLACE.png"},
     {"decode", tools::RunDecode,
      "decode IN.jpg OUT.bmp                 the BMP image the game decodes"},
 };

@@ -1,9 +1,12 @@
 // tavrelo-stage sheet OUT.png FILE... [--marks]: a contact sheet of stages, each as a player
 // sees it at half size, four to a row, with its name; --marks outlines the differences.
+// tavrelo-stage sheet --by-place DIR FILE... [--marks]: one sheet a place, DIR/PLACE.png, for
+// stages named as the set names them (NNNN-PLACE.stg; any other name is a place of its own).
 #include <cairo.h>
 
 #include <cstdio>
 #include <filesystem>
+#include <map>
 #include <memory>
 #include <vector>
 
@@ -30,21 +33,16 @@ Image Halved(const Image& image) {
   return half;
 }
 
-}  // namespace
+// The place a stage of the set shows: its name after the number, "0417-bakery.stg" -> "bakery".
+std::string PlaceOf(const std::string& file) {
+  const std::string stem = std::filesystem::path(file).stem().string();
+  const std::size_t dash = stem.find('-');
+  const bool numbered = dash != std::string::npos && dash > 0 &&
+                        stem.find_first_not_of("0123456789") == dash;
+  return numbered && dash + 1 < stem.size() ? stem.substr(dash + 1) : stem;
+}
 
-int RunSheet(const Arguments& args) {
-  std::vector<std::string> files;
-  bool marks = false;
-  for (std::size_t i = 1; i < args.size(); ++i) {
-    if (args[i] == "--marks")
-      marks = true;
-    else
-      files.push_back(args[i]);
-  }
-  if (args.empty() || args[0] == "--marks" || files.empty()) {
-    std::fputs("usage: tavrelo-stage sheet OUT.png FILE... [--marks]\n", stderr);
-    return 2;
-  }
+int WriteSheet(const std::string& out, const std::vector<std::string>& files, bool marks) {
   std::vector<Image> thumbs;
   for (const std::string& file : files) {
     StageData* stage = LoadStageOrExplain(file);
@@ -63,7 +61,7 @@ int RunSheet(const Arguments& args) {
   if (cairo_surface_status(surface.get()) != CAIRO_STATUS_SUCCESS) {
     std::fprintf(stderr,
                  "%s: %zu stages make a sheet of %d x %d pixels, too large for one picture\n",
-                 args[0].c_str(), files.size(), width, height);
+                 out.c_str(), files.size(), width, height);
     return 1;
   }
   std::unique_ptr<cairo_t, decltype(&cairo_destroy)> cr(cairo_create(surface.get()), cairo_destroy);
@@ -82,9 +80,41 @@ int RunSheet(const Arguments& args) {
   }
   cairo_surface_flush(surface.get());
   std::string error;
-  if (!SaveSurfacePng(args[0], surface.get(), &error)) {
+  if (!SaveSurfacePng(out, surface.get(), &error)) {
     std::fprintf(stderr, "%s\n", error.c_str());
     return 1;
+  }
+  return 0;
+}
+
+}  // namespace
+
+int RunSheet(const Arguments& args) {
+  std::vector<std::string> words;
+  bool marks = false;
+  for (const std::string& arg : args) {
+    if (arg == "--marks")
+      marks = true;
+    else
+      words.push_back(arg);
+  }
+  const bool byPlace = !words.empty() && words[0] == "--by-place";
+  if (byPlace) words.erase(words.begin());
+  if (words.size() < 2 || (!byPlace && !args.empty() && args[0] == "--marks")) {
+    std::fputs("usage: tavrelo-stage sheet OUT.png FILE... [--marks]\n"
+               "       tavrelo-stage sheet --by-place DIR FILE... [--marks]\n",
+               stderr);
+    return 2;
+  }
+  const std::vector<std::string> files(words.begin() + 1, words.end());
+  if (!byPlace) return WriteSheet(words[0], files, marks);
+  std::map<std::string, std::vector<std::string>> places;
+  for (const std::string& file : files) places[PlaceOf(file)].push_back(file);
+  std::error_code ec;
+  std::filesystem::create_directories(words[0], ec);
+  for (const auto& [place, stages] : places) {
+    const int status = WriteSheet((std::filesystem::path(words[0]) / (place + ".png")).string(), stages, marks);
+    if (status != 0) return status;
   }
   return 0;
 }
