@@ -15,7 +15,8 @@ stop_all() {
   [ -n "$app" ] && kill -KILL "$app" 2>/dev/null
   # The server has ended before the test does, so that the next test's finds nothing of it.
   [ -n "$server" ] && kill "$server" 2>/dev/null && wait "$server" 2>/dev/null
-  [ -n "${cleanup:-}" ] && rm -rf "$cleanup"
+  # A program that is still going away may write a last file meanwhile: a second try gets it.
+  [ -n "${cleanup:-}" ] && { rm -rf "$cleanup" 2>/dev/null || { sleep 1; rm -rf "$cleanup"; }; }
   rm -f "$xlog" "$applog"
 }
 
