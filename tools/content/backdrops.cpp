@@ -14,16 +14,6 @@ void Fill(cairo_t* cr, const Colour& c) {
   cairo_fill(cr);
 }
 
-void Gradient(cairo_t* cr, double y0, double y1, const Colour& top, const Colour& bottom) {
-  cairo_pattern_t* gradient = cairo_pattern_create_linear(0, y0, 0, y1);
-  cairo_pattern_add_color_stop_rgb(gradient, 0, top.r, top.g, top.b);
-  cairo_pattern_add_color_stop_rgb(gradient, 1, bottom.r, bottom.g, bottom.b);
-  cairo_set_source(cr, gradient);
-  cairo_rectangle(cr, 0, y0, kW, y1 - y0);
-  cairo_fill(cr);
-  cairo_pattern_destroy(gradient);
-}
-
 void Puff(cairo_t* cr, double x, double y, double s, const Colour& c) {
   Circle(cr, x - s * 0.5, y, s * 0.35);
   Circle(cr, x, y - s * 0.15, s * 0.45);
@@ -59,6 +49,16 @@ void Speckle(cairo_t* cr, Random& r, int count, double top, double bottom, doubl
 }
 
 }  // namespace
+
+void Gradient(cairo_t* cr, double y0, double y1, const Colour& top, const Colour& bottom) {
+  cairo_pattern_t* gradient = cairo_pattern_create_linear(0, y0, 0, y1);
+  cairo_pattern_add_color_stop_rgb(gradient, 0, top.r, top.g, top.b);
+  cairo_pattern_add_color_stop_rgb(gradient, 1, bottom.r, bottom.g, bottom.b);
+  cairo_set_source(cr, gradient);
+  cairo_rectangle(cr, 0, y0, kW, y1 - y0);
+  cairo_fill(cr);
+  cairo_pattern_destroy(gradient);
+}
 
 BackdropMaker Layers(std::vector<Layer> layers, BackdropMaker base) {
   return [layers, base](Random& rng) -> Backdrop {

@@ -16,6 +16,9 @@ namespace content {
 using Layer = std::function<void(cairo_t*, Random&)>;
 using BackdropMaker = std::function<Backdrop(Random&)>;
 
+// A band across the picture from y0 to y1, shading from `top` to `bottom`.
+void Gradient(cairo_t* cr, double y0, double y1, const Colour& top, const Colour& bottom);
+
 // A backdrop of the layers, drawn in order, over `base` when there is one.
 BackdropMaker Layers(std::vector<Layer> layers, BackdropMaker base = nullptr);
 

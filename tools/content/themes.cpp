@@ -9,17 +9,6 @@ namespace {
 
 using K = Kind;
 
-void Vertical(cairo_t* cr, double y0, double y1, const Colour& top, const Colour& bottom,
-              double width = 300) {
-  cairo_pattern_t* gradient = cairo_pattern_create_linear(0, y0, 0, y1);
-  cairo_pattern_add_color_stop_rgb(gradient, 0, top.r, top.g, top.b);
-  cairo_pattern_add_color_stop_rgb(gradient, 1, bottom.r, bottom.g, bottom.b);
-  cairo_set_source(cr, gradient);
-  cairo_rectangle(cr, 0, y0, width, y1 - y0);
-  cairo_fill(cr);
-  cairo_pattern_destroy(gradient);
-}
-
 void Fill(cairo_t* cr, const Colour& c) {
   cairo_set_source_rgb(cr, c.r, c.g, c.b);
   cairo_fill(cr);
@@ -83,7 +72,7 @@ Backdrop Meadow(Random& rng) {
   const double hue = rng.Uniform(195, 215);
   const double phase = rng.Uniform(0, 6);
   return [=](cairo_t* cr) {
-    Vertical(cr, 0, 170, FromHsv(hue, 0.55, 0.9), FromHsv(hue, 0.2, 1.0));
+    Gradient(cr, 0, 170, FromHsv(hue, 0.55, 0.9), FromHsv(hue, 0.2, 1.0));
     Hills(cr, 150, 14, phase, FromHsv(110, 0.45, 0.72));
     Hills(cr, 185, 10, phase + 2, FromHsv(100, 0.55, 0.62));
   };
@@ -93,7 +82,7 @@ Backdrop Sunset(Random& rng) {
   const double phase = rng.Uniform(0, 6);
   const double warmth = rng.Uniform(15, 35);
   return [=](cairo_t* cr) {
-    Vertical(cr, 0, 180, FromHsv(265, 0.45, 0.55), FromHsv(warmth, 0.7, 1.0));
+    Gradient(cr, 0, 180, FromHsv(265, 0.45, 0.55), FromHsv(warmth, 0.7, 1.0));
     Hills(cr, 165, 12, phase, FromHsv(280, 0.35, 0.4));
     Hills(cr, 200, 8, phase + 1, FromHsv(140, 0.45, 0.35));
   };
@@ -106,7 +95,7 @@ Backdrop Street(Random& rng) {
   std::vector<double> heights;
   for (int i = 0; i < 5; ++i) heights.push_back(rng.Uniform(70, 130));
   return [=](cairo_t* cr) {
-    Vertical(cr, 0, 220, FromHsv(205, 0.45, 0.95), FromHsv(205, 0.15, 1.0));
+    Gradient(cr, 0, 220, FromHsv(205, 0.45, 0.95), FromHsv(205, 0.15, 1.0));
     for (int i = 0; i < 5; ++i) {
       const double top = 210 - heights[i];
       cairo_rectangle(cr, i * 60, top, 60, heights[i]);
@@ -145,8 +134,8 @@ Backdrop Room(Random& rng) {
 Backdrop Sea(Random& rng) {
   const double hue = rng.Uniform(185, 210);
   return [=](cairo_t* cr) {
-    Vertical(cr, 0, 140, FromHsv(hue + 10, 0.4, 0.95), FromHsv(hue, 0.12, 1.0));
-    Vertical(cr, 140, 300, FromHsv(hue, 0.6, 0.8), FromHsv(hue + 15, 0.8, 0.5));
+    Gradient(cr, 0, 140, FromHsv(hue + 10, 0.4, 0.95), FromHsv(hue, 0.12, 1.0));
+    Gradient(cr, 140, 300, FromHsv(hue, 0.6, 0.8), FromHsv(hue + 15, 0.8, 0.5));
     cairo_set_source_rgba(cr, 1, 1, 1, 0.35);
     cairo_set_line_width(cr, 1.5);
     for (double y = 155; y < 300; y += 22)
@@ -162,7 +151,7 @@ Backdrop Space(Random& rng) {
   const double hue = rng.Uniform(230, 280);
   const std::uint64_t seed = rng.Next();
   return [=](cairo_t* cr) {
-    Vertical(cr, 0, 300, FromHsv(hue, 0.7, 0.12), FromHsv(hue + 20, 0.6, 0.3));
+    Gradient(cr, 0, 300, FromHsv(hue, 0.7, 0.12), FromHsv(hue + 20, 0.6, 0.3));
     Random stars(seed);
     Dots(cr, stars, 90, 0, 300, {0.95, 0.95, 1.0}, 1.2);
   };
@@ -172,7 +161,7 @@ Backdrop StillLife(Random& rng) {
   const Colour wall = FromHsv(rng.Uniform(20, 60), 0.25, 0.8);
   const Colour cloth = FromHsv(rng.Uniform(0, 360), 0.35, 0.9);
   return [=](cairo_t* cr) {
-    Vertical(cr, 0, 190, Mix(wall, {0, 0, 0}, 0.25), wall);
+    Gradient(cr, 0, 190, Mix(wall, {0, 0, 0}, 0.25), wall);
     cairo_rectangle(cr, 0, 190, 300, 110);
     Fill(cr, cloth);
     cairo_set_source_rgba(cr, 1, 1, 1, 0.3);
@@ -187,7 +176,7 @@ Backdrop StillLife(Random& rng) {
 Backdrop Garden(Random& rng) {
   const double phase = rng.Uniform(0, 6);
   return [=](cairo_t* cr) {
-    Vertical(cr, 0, 140, FromHsv(200, 0.5, 0.95), FromHsv(195, 0.15, 1.0));
+    Gradient(cr, 0, 140, FromHsv(200, 0.5, 0.95), FromHsv(195, 0.15, 1.0));
     Hills(cr, 120, 8, phase, FromHsv(120, 0.4, 0.7));
     for (double x = 4; x < 300; x += 18) {
       cairo_move_to(cr, x, 170);
@@ -209,7 +198,7 @@ Backdrop Winter(Random& rng) {
   const double phase = rng.Uniform(0, 6);
   const std::uint64_t seed = rng.Next();
   return [=](cairo_t* cr) {
-    Vertical(cr, 0, 200, FromHsv(215, 0.35, 0.8), FromHsv(210, 0.08, 0.98));
+    Gradient(cr, 0, 200, FromHsv(215, 0.35, 0.8), FromHsv(210, 0.08, 0.98));
     Hills(cr, 150, 15, phase, {0.88, 0.92, 0.98});
     Hills(cr, 195, 10, phase + 3, {0.97, 0.98, 1.0});
     Random flakes(seed);
@@ -220,7 +209,7 @@ Backdrop Winter(Random& rng) {
 Backdrop Desert(Random& rng) {
   const double phase = rng.Uniform(0, 6);
   return [=](cairo_t* cr) {
-    Vertical(cr, 0, 180, FromHsv(195, 0.5, 0.95), FromHsv(40, 0.25, 1.0));
+    Gradient(cr, 0, 180, FromHsv(195, 0.5, 0.95), FromHsv(40, 0.25, 1.0));
     Hills(cr, 160, 16, phase, FromHsv(35, 0.45, 0.9));
     Hills(cr, 205, 12, phase + 2, FromHsv(30, 0.5, 0.82));
   };
@@ -230,7 +219,7 @@ Backdrop Underwater(Random& rng) {
   const double hue = rng.Uniform(185, 205);
   const std::uint64_t seed = rng.Next();
   return [=](cairo_t* cr) {
-    Vertical(cr, 0, 300, FromHsv(hue, 0.45, 0.9), FromHsv(hue + 20, 0.85, 0.45));
+    Gradient(cr, 0, 300, FromHsv(hue, 0.45, 0.9), FromHsv(hue + 20, 0.85, 0.45));
     cairo_set_source_rgba(cr, 1, 1, 1, 0.12);
     for (int i = 0; i < 4; ++i) {
       const double x = 40 + i * 70;
@@ -257,7 +246,7 @@ Backdrop Underwater(Random& rng) {
 Backdrop NightTown(Random& rng) {
   const std::uint64_t seed = rng.Next();
   return [=](cairo_t* cr) {
-    Vertical(cr, 0, 230, FromHsv(235, 0.7, 0.2), FromHsv(250, 0.5, 0.45));
+    Gradient(cr, 0, 230, FromHsv(235, 0.7, 0.2), FromHsv(250, 0.5, 0.45));
     Random town(seed);
     Dots(cr, town, 50, 0, 150, {1, 1, 0.9}, 1.1);
     // The far side of town: dark blocks with a few lit windows.
@@ -282,7 +271,7 @@ Backdrop Harbour(Random& rng) {
   for (int i = 0; i < 8; ++i)
     roofs.push_back(FromHsv(rng.Uniform(0, 30), 0.5, rng.Uniform(0.5, 0.7)));
   return [=](cairo_t* cr) {
-    Vertical(cr, 0, 150, FromHsv(hue, 0.45, 0.95), FromHsv(hue, 0.12, 1.0));
+    Gradient(cr, 0, 150, FromHsv(hue, 0.45, 0.95), FromHsv(hue, 0.12, 1.0));
     for (int i = 0; i < 8; ++i) {  // the far shore's roofs
       cairo_move_to(cr, i * 40 - 5, 146);
       cairo_line_to(cr, i * 40 + 15, 132);
@@ -291,7 +280,7 @@ Backdrop Harbour(Random& rng) {
       Fill(cr, roofs[i]);
     }
     Bricks(cr, 0, 146, 300, 170, {0.62, 0.58, 0.55});
-    Vertical(cr, 170, 250, FromHsv(hue + 5, 0.6, 0.75), FromHsv(hue + 15, 0.75, 0.5));
+    Gradient(cr, 170, 250, FromHsv(hue + 5, 0.6, 0.75), FromHsv(hue + 15, 0.75, 0.5));
     cairo_set_source_rgba(cr, 1, 1, 1, 0.3);
     cairo_set_line_width(cr, 1.2);
     for (double y = 180; y < 250; y += 14)
@@ -367,7 +356,7 @@ Backdrop Library(Random& rng) {
 Backdrop Orchard(Random& rng) {
   const double phase = rng.Uniform(0, 6);
   return [=](cairo_t* cr) {
-    Vertical(cr, 0, 150, FromHsv(205, 0.5, 0.95), FromHsv(200, 0.15, 1.0));
+    Gradient(cr, 0, 150, FromHsv(205, 0.5, 0.95), FromHsv(200, 0.15, 1.0));
     Hills(cr, 128, 10, phase, FromHsv(115, 0.4, 0.72));
     Hills(cr, 160, 8, phase + 2, FromHsv(100, 0.5, 0.62));
     // A fence along the back of the grass.
