@@ -104,7 +104,7 @@ const KindInfo kKinds[] = {
     {"barrel", 0.85, false, 1, 0, false, 2},
     {"sled", 1.55, true, 1, 0, false, 2},
     {"present", 0.9, false, 2, 0, true, 3},
-    {"mitten", 0.7, true, 1, 0, true, 2},
+    {"mitten", 0.8, true, 1, 0, true, 2},
     {"snowflake", 1.0, false, 2, 0, false, 1},
     {"spool", 0.7, false, 1, 0, false, 3},
     {"button", 1.0, false, 2, 0, false, 1},
@@ -135,7 +135,7 @@ const KindInfo kKinds[] = {
     {"buoy", 0.85, false, 1, 0, true, 3},
     {"acorn", 0.75, false, 1, 0, false, 2},
     {"owl", 0.7, false, 2, 0, false, 4},
-    {"hedgehog", 1.25, true, 1, 0, false, 2},
+    {"hedgehog", 1.4, true, 1, 0, false, 2},
     {"boot", 0.95, true, 1, 0, true, 2},
     {"satellite", 1.65, false, 1, 0, false, 3},
     {"ship", 1.65, false, 1, 3, false, 2},
@@ -475,7 +475,7 @@ void DrawCactus(cairo_t* cr, const Item& it) {
   Paint(cr, it.colour);
   Box(cr, -0.3, 0.4, 0.3, 0.48);
   Paint(cr, {0.75, 0.45, 0.3});
-  Dots(cr, it.details, {{0, -0.44}, {-0.28, -0.2}, {0.28, -0.05}}, 0.07, it.accent);
+  Dots(cr, it.details, {{0, -0.34}, {-0.28, -0.2}, {0.28, -0.05}}, 0.07, it.accent);
 }
 
 void DrawMushroom(cairo_t* cr, const Item& it) {
@@ -909,6 +909,8 @@ Colour Mix(const Colour& a, const Colour& b, double t) {
 }
 
 const KindInfo& InfoOf(Kind kind) { return kKinds[static_cast<int>(kind)]; }
+
+int KindCount() { return static_cast<int>(std::size(kKinds)); }
 
 int PartsOf(const Item& item) {
   const KindInfo& info = InfoOf(item.kind);

@@ -186,6 +186,8 @@ struct KindInfo {
 constexpr int kPatterns = 4;
 
 const KindInfo& InfoOf(Kind kind);
+// How many kinds there are: Kind 0 to KindCount() - 1.
+int KindCount();
 
 struct Item {
   Kind kind = Kind::Tree;

@@ -180,7 +180,7 @@ void DrawDrum(cairo_t* cr, const Item& it) {
   Box(cr, -0.46, -0.2, 0.46, 0.38);
   PaintPatterned(cr, it, it.colour);
   Set(cr, kWhite);
-  for (int i = 0; i < 5; ++i) Line(cr, -0.46 + i * 0.23, -0.18, -0.34 + i * 0.23, 0.36, 0.03);
+  for (int i = 0; i < 4; ++i) Line(cr, -0.4 + i * 0.23, -0.18, -0.28 + i * 0.23, 0.36, 0.03);
   Ellipse(cr, 0, -0.2, 0.46, 0.12);
   Paint(cr, kCream);
   Ellipse(cr, 0, 0.38, 0.46, 0.1);
@@ -253,7 +253,7 @@ void DrawNut(cairo_t* cr, const Item& it) {
 
 void DrawPaintCan(cairo_t* cr, const Item& it) {
   Set(cr, kInk);
-  cairo_arc(cr, 0, -0.22, 0.34, kPi, 2 * kPi);
+  cairo_arc(cr, 0, -0.22, 0.24, kPi, 2 * kPi);
   cairo_save(cr);
   cairo_set_line_width(cr, 0.03);
   cairo_stroke(cr);
