@@ -27,8 +27,8 @@ bool ListStages(const char* list, const char* folder) {
 // the game refuses it as it refuses any stage it cannot read.
 extern "C" FILE* __wrap_fopen(const char* path, const char* mode) {
   struct stat status;
-  const char* name = strrchr(path, '/');
-  if (name != nullptr && strcmp(name + strlen(name) - 4, ".stg") == 0 && mode[0] == 'r' &&
+  const size_t length = path != nullptr ? strlen(path) : 0;
+  if (length > 4 && strcmp(path + length - 4, ".stg") == 0 && mode != nullptr && mode[0] == 'r' &&
       stat(path, &status) == 0 && S_ISREG(status.st_mode) && status.st_size == 0)
     tavrelo_web_fetch_stage(path);
   return __real_fopen(path, mode);
