@@ -9,11 +9,6 @@ namespace {
 
 constexpr double kW = 300;
 
-void Fill(cairo_t* cr, const Colour& c) {
-  Set(cr, c);
-  cairo_fill(cr);
-}
-
 void Puff(cairo_t* cr, double x, double y, double s, const Colour& c) {
   Circle(cr, x - s * 0.5, y, s * 0.35);
   Circle(cr, x, y - s * 0.15, s * 0.45);

@@ -14,6 +14,11 @@ namespace content {
 constexpr double kPi = 3.14159265358979323846;
 
 inline void Set(cairo_t* cr, const Colour& c) { cairo_set_source_rgb(cr, c.r, c.g, c.b); }
+// Fills the current path with `c`.
+inline void Fill(cairo_t* cr, const Colour& c) {
+  Set(cr, c);
+  cairo_fill(cr);
+}
 inline Colour Darker(const Colour& c, double f = 0.55) { return {c.r * f, c.g * f, c.b * f}; }
 inline Colour Lighter(const Colour& c, double t = 0.45) { return Mix(c, {1, 1, 1}, t); }
 

@@ -1,5 +1,7 @@
 #include "themes.h"
 
+#include "paint.h"
+
 #include <cmath>
 #include <cstring>
 #include <utility>
@@ -8,11 +10,6 @@ namespace content {
 namespace {
 
 using K = Kind;
-
-void Fill(cairo_t* cr, const Colour& c) {
-  cairo_set_source_rgb(cr, c.r, c.g, c.b);
-  cairo_fill(cr);
-}
 
 // A band of rolling ground whose top edge waves around `y`.
 void Hills(cairo_t* cr, double y, double amplitude, double phase, const Colour& colour) {
