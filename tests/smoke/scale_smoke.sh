@@ -8,7 +8,7 @@ program=$1 replay=$2 stages=$3 xprobe=$4
 source "$(dirname "$0")/lib.sh"
 work=$(mktemp -d) && cleanup=$work
 mkdir -p "$work/Stage" "$work/out"
-cp "$(ls "$stages"/*.stg | head -n 1)" "$work/Stage/"
+all=("$stages"/*.stg) && cp "${all[0]}" "$work/Stage/"
 export TAVRELO_REGISTRY=$work/user.reg
 menu=19  # the menu bar above the client area, in the game's pixels
 

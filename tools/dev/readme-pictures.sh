@@ -11,7 +11,7 @@ trap 'rm -rf "$work"' EXIT
 mkdir -p docs
 
 stages=build/Stage
-first() { ls "$stages"/*-"$1".stg | head -n 1; }
+first() { local all=("$stages"/*-"$1".stg); echo "${all[0]}"; }
 for place in bakery pond castle fruit-stall; do
   "$tool" preview "$(first "$place")" "$work/$place.png"
 done
@@ -22,7 +22,7 @@ rm -f docs/stages-sheet.png
 rm -rf docs/places
 "$tool" sheet --by-place docs/places $(for place in toy-shop farmyard aquarium snowy-village \
                                                    sewing-table rainy-street; do
-                                         ls "$stages"/*-"$place".stg | head -n 4
+                                         all=("$stages"/*-"$place".stg); printf '%s\n' "${all[@]:0:4}"
                                        done)
 # Four stages at full size, as a player sees them and with their differences outlined.
 rm -rf docs/stages && mkdir -p docs/stages

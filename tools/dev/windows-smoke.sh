@@ -139,7 +139,7 @@ values=$(wine reg query "$key" | grep -c 'REG_')
 echo "played: idle, a stage, exit code 0, 23 values under $key"
 
 echo "== a stage on Easy, pixel for pixel"
-stage=$(ls "$game"/Stage/*.stg | head -n 1)
+stages=("$game"/Stage/*.stg) && stage=${stages[0]}  # a glob: `ls | head` dies of SIGPIPE here
 mkdir -p "$work/one/Stage" "$work/reference"
 cp "$game/tavrelo.exe" "$work/one/" && cp "$stage" "$work/one/Stage/" && cp "$stage" "$work/reference/"
 mkdir -p "$work/reference/Stage" && mv "$work/reference/"*.stg "$work/reference/Stage/"
