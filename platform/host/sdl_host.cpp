@@ -1,7 +1,6 @@
 #include "sdl_host.h"
 
 #include <SDL.h>
-#include <SDL_syswm.h>
 #include <windows.h>
 
 #include <signal.h>
@@ -12,79 +11,25 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <map>
 #include <set>
 #include <string>
 
 #include "../gdi/gdi_state.h"
 #include "../user/compose.h"
+#include "../user/damage.h"
 #include "../user/icons.h"
 #include "../user/session.h"
 #include "../user/user_state.h"
 #include "end_signals.h"
 #include "input.h"
 #include "scale.h"
+#include "sdl_presenters.h"
 #include "wayland_display.h"
 
 namespace platform::host {
 namespace {
 
 namespace user = platform::user;
-
-struct NativeWindow {
-  SDL_Window* window = nullptr;
-  int menuHeight = 0;
-  wl_surface* surface = nullptr;  // Wayland: where the presenter puts the pixels
-  gdi::PixelBuffer shown;         // Wayland: what is on the surface
-};
-
-WPARAM VirtualKey(SDL_Keycode key) {
-  if (key >= SDLK_a && key <= SDLK_z) return static_cast<WPARAM>('A' + (key - SDLK_a));
-  if (key >= SDLK_0 && key <= SDLK_9) return static_cast<WPARAM>('0' + (key - SDLK_0));
-  if (key >= SDLK_F1 && key <= SDLK_F12) return static_cast<WPARAM>(VK_F1 + (key - SDLK_F1));
-  switch (key) {
-    case SDLK_ESCAPE:
-      return VK_ESCAPE;
-    case SDLK_RETURN:
-    case SDLK_KP_ENTER:
-      return VK_RETURN;
-    case SDLK_TAB:
-      return VK_TAB;
-    case SDLK_SPACE:
-      return VK_SPACE;
-    case SDLK_BACKSPACE:
-      return VK_BACK;
-    case SDLK_DELETE:
-      return VK_DELETE;
-    case SDLK_HOME:
-      return VK_HOME;
-    case SDLK_END:
-      return VK_END;
-    case SDLK_LEFT:
-      return VK_LEFT;
-    case SDLK_RIGHT:
-      return VK_RIGHT;
-    case SDLK_UP:
-      return VK_UP;
-    case SDLK_DOWN:
-      return VK_DOWN;
-    case SDLK_PAGEUP:
-      return VK_PRIOR;
-    case SDLK_PAGEDOWN:
-      return VK_NEXT;
-    case SDLK_LSHIFT:
-    case SDLK_RSHIFT:
-      return VK_SHIFT;
-    case SDLK_LCTRL:
-    case SDLK_RCTRL:
-      return VK_CONTROL;
-    case SDLK_LALT:
-    case SDLK_RALT:
-      return VK_MENU;
-    default:
-      return 0;
-  }
-}
 
 // An icon or cursor picture as an SDL surface, `scale` times its size.
 SDL_Surface* SurfaceOf(const user::IconImage& image, int scale) {
@@ -98,34 +43,6 @@ SDL_Surface* SurfaceOf(const user::IconImage& image, int scale) {
   UpscaleNearest(pixels.data(), image.width, image.height, image.width,
                  static_cast<std::uint32_t*>(surface->pixels), surface->pitch / 4, scale);
   return surface;
-}
-
-// Shows `content` in the window, each of its pixels as a square as large as the window's
-// surface allows: `scale` screen pixels on X11; on Wayland that times the output's scale.
-void Present(SDL_Window* window, const gdi::PixelBuffer& content) {
-  SDL_Surface* surface = SDL_GetWindowSurface(window);
-  if (surface == nullptr || content.width <= 0 || content.height <= 0) return;
-  const int scale = std::max(1, std::min(surface->w / content.width, surface->h / content.height));
-  // X11's usual window surface takes the pixels as they are; any other goes through SDL's
-  // conversion (which also makes an alpha channel opaque).
-  const bool direct = surface->format->format == SDL_PIXELFORMAT_XRGB8888;
-  SDL_Surface* target =
-      direct ? surface
-             : SDL_CreateRGBSurfaceWithFormat(0, content.width * scale, content.height * scale,
-                                              32, SDL_PIXELFORMAT_XRGB8888);
-  if (target == nullptr) return;
-  const int width = std::min(content.width, target->w / scale);
-  const int height = std::min(content.height, target->h / scale);
-  if (SDL_LockSurface(target) == 0) {
-    UpscaleNearest(content.pixels.data(), width, height, content.width,
-                   static_cast<std::uint32_t*>(target->pixels), target->pitch / 4, scale);
-    SDL_UnlockSurface(target);
-  }
-  if (!direct) {
-    SDL_BlitSurface(target, nullptr, surface, nullptr);
-    SDL_FreeSurface(target);
-  }
-  SDL_UpdateWindowSurface(window);
 }
 
 // Without a session bus in the environment, libdbus starts one for the X display when SDL
@@ -152,28 +69,90 @@ void ChooseVideoDriver() {
   if (set("WAYLAND_DISPLAY") && !set("DISPLAY")) SDL_SetHint(SDL_HINT_VIDEODRIVER, "wayland");
 }
 
-// On a composed display, the top-level window whose native window shows `hwnd`: the farthest
-// visible owner, or the window itself.
-HWND RootOf(HWND hwnd) {
-  for (;;) {
-    const user::Window* owner = user::FindWindowOf(user::FindWindowOf(hwnd)->owner);
-    if (owner == nullptr || !(owner->style & WS_VISIBLE) || owner->minimized) return hwnd;
-    hwnd = owner->handle;
+Button ButtonOf(Uint8 button) {
+  switch (button) {
+    case SDL_BUTTON_RIGHT:
+      return Button::kRight;
+    case SDL_BUTTON_MIDDLE:
+      return Button::kMiddle;
+    case SDL_BUTTON_X1:
+      return Button::kX1;
+    case SDL_BUTTON_X2:
+      return Button::kX2;
+    case SDL_BUTTON_LEFT:
+    default:
+      return Button::kLeft;
   }
 }
 
+constexpr int kRetryMs = 4;
+
 }  // namespace
 
+void SetIconAndCursor(HWND hwnd, SDL_Window* window, int scale) {
+  const WNDCLASSEXA& info = user::FindWindowOf(hwnd)->windowClass->info;
+  user::IconImage image;
+  int hotX = 0, hotY = 0;
+  if (info.hIcon != nullptr && user::PictureOf(info.hIcon, 32, &image, &hotX, &hotY)) {
+    if (SDL_Surface* icon = SurfaceOf(image, 1)) {
+      SDL_SetWindowIcon(window, icon);
+      SDL_FreeSurface(icon);
+    }
+  }
+  if (info.hCursor != nullptr && user::PictureOf(info.hCursor, 32, &image, &hotX, &hotY)) {
+    if (SDL_Surface* surface = SurfaceOf(image, scale)) {
+      if (SDL_Cursor* cursor = SDL_CreateColorCursor(surface, hotX * scale, hotY * scale))
+        SDL_SetCursor(cursor);
+      SDL_FreeSurface(surface);
+    }
+  }
+}
+
+void PresentOnSurface(SDL_Window* window, const gdi::PixelBuffer& content,
+                      std::vector<gdi::Box> changed) {
+  SDL_Surface* surface = SDL_GetWindowSurface(window);
+  if (surface == nullptr || content.width <= 0 || content.height <= 0) return;
+  const int scale = std::max(1, std::min(surface->w / content.width, surface->h / content.height));
+  const gdi::Box fits{0, 0, std::min(content.width, surface->w / scale),
+                      std::min(content.height, surface->h / scale)};
+  // X11's usual window surface takes the pixels as they are; any other goes through SDL's
+  // conversion (which also makes an alpha channel opaque), and is put there whole.
+  const bool direct = surface->format->format == SDL_PIXELFORMAT_XRGB8888;
+  if (!direct) changed = {fits};
+  SDL_Surface* target =
+      direct ? surface
+             : SDL_CreateRGBSurfaceWithFormat(0, fits.right * scale, fits.bottom * scale, 32,
+                                              SDL_PIXELFORMAT_XRGB8888);
+  if (target == nullptr) return;
+  std::vector<SDL_Rect> rects;
+  if (SDL_LockSurface(target) == 0) {
+    for (const gdi::Box& part : changed) {
+      const gdi::Box box = part.Intersect(fits);
+      if (box.Empty()) continue;
+      UpscaleNearest(content.Row(box.top) + box.left, box.right - box.left, box.bottom - box.top,
+                     content.width,
+                     static_cast<std::uint32_t*>(target->pixels) +
+                         static_cast<std::size_t>(box.top) * scale * (target->pitch / 4) +
+                         static_cast<std::size_t>(box.left) * scale,
+                     target->pitch / 4, scale);
+      rects.push_back({box.left * scale, box.top * scale, (box.right - box.left) * scale,
+                       (box.bottom - box.top) * scale});
+    }
+    SDL_UnlockSurface(target);
+  }
+  if (!direct) {
+    SDL_BlitSurface(target, nullptr, surface, nullptr);
+    SDL_FreeSurface(target);
+  }
+  if (!rects.empty()) SDL_UpdateWindowSurfaceRects(window, rects.data(), static_cast<int>(rects.size()));
+}
+
 struct SdlHost::Native {
-  std::map<HWND, NativeWindow> windows;
+  std::unique_ptr<SdlPresenter> windows;
   int scale = 1;
-  // Wayland gives a program no say where its windows stand, so there the windows that belong
-  // together are shown together (SyncComposed); X11 shows each top-level window natively.
-  bool composed = false;
-  std::unique_ptr<WaylandPresenter> presenter;  // composed: the pixels through shared memory
-  bool presenterTried = false;
   Uint32 endEvent = 0;  // the event an ending signal becomes
   std::unique_ptr<EndSignals> signals;
+  bool textInput = true;  // SDL starts with it on
   // When a window gains the keyboard, SDL reports the modifiers that are down as if they were
   // pressed just then. Windows sends no key message for those (only the key state changes),
   // and a stray Alt would close a menu that has just opened. They come right after the focus
@@ -181,160 +160,21 @@ struct SdlHost::Native {
   bool focusJustGained = false;
   std::set<SDL_Keycode> heldBack;
 
-  HWND Owner(Uint32 windowId) {
-    for (auto& [hwnd, native] : windows)
-      if (SDL_GetWindowID(native.window) == windowId) return hwnd;
-    return nullptr;
-  }
-
-  // Native windows follow the subset's: made, titled, placed, shown, hidden, dropped.
-  void Sync() {
-    if (composed) return SyncComposed();
-    for (auto it = windows.begin(); it != windows.end();) {
-      user::Window* w = user::FindWindowOf(it->first);
-      if (w == nullptr || !(w->style & WS_VISIBLE)) {
-        SDL_DestroyWindow(it->second.window);
-        it = windows.erase(it);
-      } else {
-        ++it;
-      }
+  // Text input (an input method, an on-screen keyboard) on only while an edit box takes typing,
+  // placed at the box.
+  void FollowTyping() {
+    const TextInput typing = TextInputNow();
+    if (typing.wanted) {
+      SDL_Window* window = nullptr;
+      SDL_Rect place{};
+      if (windows->Place(typing.place, &window, &place)) SDL_SetTextInputRect(&place);
     }
-    for (HWND hwnd : user::State().order) {
-      user::Window* w = user::FindWindowOf(hwnd);
-      if (w == nullptr || w->parent != nullptr || !(w->style & WS_VISIBLE) || w->minimized)
-        continue;
-      gdi::PixelBuffer content;
-      const int menuHeight = user::ComposeContent(hwnd, content);
-      const RECT client = user::ClientArea(*w);
-      NativeWindow& native = windows[hwnd];
-      if (native.window == nullptr) {
-        // A menu's popup is a popup menu to the desktop as well: it takes no keyboard focus,
-        // which would move the keyboard away from the window whose menu it is.
-        const bool menu = w->windowClass->name == "#32768";
-        native.window = SDL_CreateWindow(
-            w->text.c_str(), client.left * scale, (client.top - menuHeight) * scale,
-            content.width * scale, content.height * scale,
-            SDL_WINDOW_SHOWN | (menu ? SDL_WINDOW_POPUP_MENU | SDL_WINDOW_SKIP_TASKBAR : 0));
-        if (native.window == nullptr) continue;
-        SetIconAndCursor(hwnd, native.window);
-      }
-      native.menuHeight = menuHeight;
-      SDL_SetWindowTitle(native.window, w->text.c_str());
-      Present(native.window, content);
-    }
-  }
-
-  // A native window for each top-level window without a visible owner (the main window; the
-  // splash screen, whose owner is not shown yet), showing it as the subset composes the screen
-  // there, frame and caption included, with its dialogs, message boxes and menus over it: the
-  // very composition of the web host's canvas. The desktop is as large as the largest window,
-  // so that what is centred on it stands over the main window.
-  void SyncComposed() {
-    std::set<HWND> roots;
-    for (HWND hwnd : user::State().order) {
-      const user::Window* w = user::FindWindowOf(hwnd);
-      if (w != nullptr && w->parent == nullptr && (w->style & WS_VISIBLE) && !w->minimized)
-        roots.insert(RootOf(hwnd));
-    }
-    for (auto it = windows.begin(); it != windows.end();) {
-      if (roots.count(it->first) == 0) {
-        if (presenter != nullptr && it->second.surface != nullptr)
-          presenter->Forget(it->second.surface);
-        SDL_DestroyWindow(it->second.window);
-        it = windows.erase(it);
-      } else {
-        ++it;
-      }
-    }
-    for (HWND root : roots) {
-      const user::Window* w = user::FindWindowOf(root);
-      const RECT frame = w->window;
-      gdi::PixelBuffer content;
-      content.Resize(frame.right - frame.left, frame.bottom - frame.top,
-                     gdi::PixelFromColorref(GetSysColor(COLOR_DESKTOP)));
-      user::ComposeScreen(content, frame.left, frame.top);
-      NativeWindow& native = windows[root];
-      if (native.window == nullptr) {
-        // The subset draws the frame and caption; the caption moves the window.
-        native.window = SDL_CreateWindow(
-            w->text.c_str(), SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
-            content.width * scale, content.height * scale,
-            SDL_WINDOW_SHOWN | SDL_WINDOW_BORDERLESS | SDL_WINDOW_ALLOW_HIGHDPI);
-        if (native.window == nullptr) continue;
-        SDL_SetWindowHitTest(native.window, ByCaption, this);
-        SetIconAndCursor(root, native.window);
-        SDL_SysWMinfo info;
-        SDL_VERSION(&info.version);
-        if (SDL_GetWindowWMInfo(native.window, &info) && info.subsystem == SDL_SYSWM_WAYLAND) {
-          native.surface = info.info.wl.surface;
-          if (!presenterTried) presenter = WaylandPresenter::Open(info.info.wl.display);
-          presenterTried = true;
-        }
-        // Without shared memory, SDL's own way: a window surface through OpenGL.
-        if (presenter == nullptr || native.surface == nullptr)
-          SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "1");
-      }
-      int width = 0, height = 0;
-      SDL_GetWindowSize(native.window, &width, &height);
-      if (width != content.width * scale || height != content.height * scale)
-        SDL_SetWindowSize(native.window, content.width * scale, content.height * scale);
-      SDL_SetWindowTitle(native.window, w->text.c_str());
-      PresentComposed(native, content);
-    }
-  }
-
-  // Only what changed goes to the compositor: most waits change nothing.
-  void PresentComposed(NativeWindow& native, const gdi::PixelBuffer& content) {
-    if (presenter == nullptr || native.surface == nullptr) {
-      Present(native.window, content);  // SDL's window surface
-      return;
-    }
-    if (content.width == native.shown.width && content.pixels == native.shown.pixels) return;
-    int logical = 0, pixels = 0, height = 0;
-    SDL_GetWindowSize(native.window, &logical, &height);
-    SDL_GetWindowSizeInPixels(native.window, &pixels, &height);
-    const int bufferScale = logical > 0 ? std::max(1, pixels / logical) : 1;
-    if (presenter->Present(native.surface, content, scale, bufferScale)) native.shown = content;
-  }
-
-  // The screen point under a point of a composed native window.
-  POINT OnScreen(HWND root, int x, int y) const {
-    const RECT frame = user::FindWindowOf(root)->window;
-    return {frame.left + x / scale, frame.top + y / scale};
-  }
-
-  // Where a composed window's own caption shows, and nothing stands over it, the compositor
-  // moves the window.
-  static SDL_HitTestResult ByCaption(SDL_Window* window, const SDL_Point* area, void* data) {
-    Native* self = static_cast<Native*>(data);
-    const HWND root = self->Owner(SDL_GetWindowID(window));
-    const user::Window* w = user::FindWindowOf(root);
-    if (w == nullptr || (w->style & WS_CAPTION) != WS_CAPTION) return SDL_HITTEST_NORMAL;
-    const POINT at = self->OnScreen(root, area->x, area->y);
-    const RECT caption{w->window.left + user::kMetrics.frame, w->window.top + user::kMetrics.frame,
-                       w->window.right - user::kMetrics.frame,
-                       w->window.top + user::kMetrics.frame + user::kMetrics.caption};
-    return PtInRect(&caption, at) && user::TopLevelAt(at.x, at.y) == root ? SDL_HITTEST_DRAGGABLE
-                                                                         : SDL_HITTEST_NORMAL;
-  }
-
-  void SetIconAndCursor(HWND hwnd, SDL_Window* window) {
-    const WNDCLASSEXA& info = user::FindWindowOf(hwnd)->windowClass->info;
-    user::IconImage image;
-    int hotX = 0, hotY = 0;
-    if (info.hIcon != nullptr && user::PictureOf(info.hIcon, 32, &image, &hotX, &hotY)) {
-      if (SDL_Surface* icon = SurfaceOf(image, 1)) {
-        SDL_SetWindowIcon(window, icon);
-        SDL_FreeSurface(icon);
-      }
-    }
-    if (info.hCursor != nullptr && user::PictureOf(info.hCursor, 32, &image, &hotX, &hotY)) {
-      if (SDL_Surface* surface = SurfaceOf(image, scale)) {
-        if (SDL_Cursor* cursor = SDL_CreateColorCursor(surface, hotX * scale, hotY * scale))
-          SDL_SetCursor(cursor);
-        SDL_FreeSurface(surface);
-      }
-    }
+    if (typing.wanted == textInput) return;
+    textInput = typing.wanted;
+    if (textInput)
+      SDL_StartTextInput();
+    else
+      SDL_StopTextInput();
   }
 
   // Whether the key event is one of SDL's reports of the modifiers on a focus change.
@@ -344,7 +184,7 @@ struct SdlHost::Native {
     if (e.type != SDL_KEYDOWN && e.type != SDL_KEYUP) return false;
     const SDL_Keycode key = e.key.keysym.sym;
     if (e.type == SDL_KEYUP) return heldBack.erase(key) > 0;
-    const WPARAM vk = VirtualKey(key);
+    const WPARAM vk = VirtualKeyNamed(SDL_GetKeyName(key));
     if (!afterFocus || (vk != VK_MENU && vk != VK_SHIFT && vk != VK_CONTROL)) return false;
     focusJustGained = true;  // more of them may follow
     heldBack.insert(key);
@@ -360,41 +200,35 @@ struct SdlHost::Native {
     }
     switch (e.type) {
       case SDL_MOUSEBUTTONDOWN:
-      case SDL_MOUSEBUTTONUP: {
-        const HWND hwnd = Owner(e.button.windowID);
-        if (hwnd == nullptr) return;
-        const bool down = e.type == SDL_MOUSEBUTTONDOWN, right = e.button.button == SDL_BUTTON_RIGHT;
-        if (composed) {
-          const POINT at = OnScreen(hwnd, e.button.x, e.button.y);
-          QueueButtonAt(at.x, at.y, down, right);
-          return;
-        }
-        // Every screen pixel of a scaled window belongs to exactly one of the program's; the
-        // native window's content starts with the menu bar.
-        QueueButton(hwnd, e.button.x / scale, e.button.y / scale - windows[hwnd].menuHeight,
-                    down, right);
+      case SDL_MOUSEBUTTONUP:
+        windows->Press(e.button.windowID, e.button.x, e.button.y, ButtonOf(e.button.button),
+                       e.type == SDL_MOUSEBUTTONDOWN);
         return;
-      }
       case SDL_MOUSEWHEEL:
-        if (HWND focus = GetFocus())
-          user::QueueInput({focus, WM_MOUSEWHEEL, MAKEWPARAM(0, e.wheel.y * 120), 0, 0, {}});
+        QueueWheel(e.wheel.y * WHEEL_DELTA);
         return;
       case SDL_KEYDOWN:
-      case SDL_KEYUP:
-        QueueKey(VirtualKey(e.key.keysym.sym), e.type == SDL_KEYDOWN,
-                 (e.key.keysym.mod & KMOD_ALT) != 0, e.key.repeat != 0);
+      case SDL_KEYUP: {
+        const WPARAM vk = VirtualKeyNamed(SDL_GetKeyName(e.key.keysym.sym));
+        const Uint16 mod = e.key.keysym.mod;
+        QueueKey(vk, e.type == SDL_KEYDOWN, (mod & KMOD_ALT) != 0, e.key.repeat != 0);
+        // Without text input, what a key types is the key's own letter or digit, as Windows'
+        // TranslateMessage makes it (a menu's or a message box's mnemonics need it).
+        if (e.type == SDL_KEYDOWN && !textInput && !(mod & (KMOD_ALT | KMOD_CTRL)))
+          if (const char c = KeyCharacter(vk, (mod & KMOD_SHIFT) != 0))
+            QueueCharacter(static_cast<unsigned char>(c));
         return;
+      }
       case SDL_TEXTINPUT:
         if (SDL_GetModState() & KMOD_ALT) return;  // Alt with a letter is a mnemonic, not text
-        for (const char* c = e.text.text; *c; ++c)
-          if (static_cast<unsigned char>(*c) < 0x80) QueueCharacter(static_cast<unsigned char>(*c));
+        QueueText(e.text.text);
         return;
       case SDL_WINDOWEVENT: {
-        HWND hwnd = Owner(e.window.windowID);
+        const HWND hwnd = windows->Owner(e.window.windowID);
         if (hwnd == nullptr) return;
         switch (e.window.event) {
           case SDL_WINDOWEVENT_CLOSE:
-            PostMessageA(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
+            QueueClose(hwnd);
             return;
           case SDL_WINDOWEVENT_MINIMIZED:
             ShowWindow(hwnd, SW_MINIMIZE);
@@ -402,19 +236,12 @@ struct SdlHost::Native {
           case SDL_WINDOWEVENT_RESTORED:
             ShowWindow(hwnd, SW_RESTORE);
             return;
-          case SDL_WINDOWEVENT_MOVED: {
-            if (composed) return;  // where a Wayland window stands is the compositor's secret
-            // The native window's content starts at the menu bar; the subset's frame lies around
-            // it.
-            user::Window* w = user::FindWindowOf(hwnd);
-            const RECT client = user::ClientArea(*w);
-            const int dx = e.window.data1 / scale - client.left,
-                      dy = e.window.data2 / scale + windows[hwnd].menuHeight - client.top;
-            if ((dx != 0 || dy != 0) && !w->minimized)
-              SetWindowPos(hwnd, nullptr, w->window.left + dx, w->window.top + dy, 0, 0,
-                           SWP_NOSIZE | SWP_NOZORDER);
+          case SDL_WINDOWEVENT_EXPOSED:
+            windows->Exposed(e.window.windowID);
             return;
-          }
+          case SDL_WINDOWEVENT_MOVED:
+            windows->Moved(e.window.windowID, e.window.data1, e.window.data2);
+            return;
           default:
             return;
         }
@@ -455,17 +282,20 @@ SdlHost::SdlHost(const char* desktopId) : native_(std::make_unique<Native>()) {
     native_->scale = ChooseScale(width, height, std::getenv("TAVRELO_SCALE"), &complaint);
     if (!complaint.empty()) std::fprintf(stderr, "%s\n", complaint.c_str());
   };
-  native_->composed = std::strcmp(SDL_GetCurrentVideoDriver(), "wayland") == 0;
-  if (native_->composed) {
+  if (std::strcmp(SDL_GetCurrentVideoDriver(), "wayland") == 0) {
     // The output's own scale enlarges the windows (ALLOW_HIGHDPI); TAVRELO_SCALE on top.
     chooseScale(0, 0);
     user::FitDesktopToWindows();
-  } else if (SDL_DisplayMode mode; SDL_GetDesktopDisplayMode(0, &mode) == 0) {
-    chooseScale(mode.w, mode.h);
-    // The program sees the desktop in its own pixels.
-    gdi::SetScreenSize(mode.w / native_->scale, mode.h / native_->scale);
+    native_->windows = ComposedWindows(native_->scale);
+  } else {
+    if (SDL_DisplayMode mode; SDL_GetDesktopDisplayMode(0, &mode) == 0) {
+      chooseScale(mode.w, mode.h);
+      // The program sees the desktop in its own pixels.
+      gdi::SetScreenSize(mode.w / native_->scale, mode.h / native_->scale);
+    }
+    native_->windows = NativeWindows(native_->scale);
   }
-  SDL_StartTextInput();
+  native_->FollowTyping();  // off until an edit box takes typing
   native_->endEvent = SDL_RegisterEvents(1);
   native_->signals = std::make_unique<EndSignals>([type = native_->endEvent](int signal) {
     SDL_Event event{};
@@ -480,8 +310,7 @@ SdlHost::~SdlHost() {
   if (!started_) return;
   Install(nullptr);
   native_->signals.reset();
-  native_->presenter.reset();
-  for (auto& [hwnd, native] : native_->windows) SDL_DestroyWindow(native.window);
+  native_->windows.reset();
   SDL_Quit();
 }
 
@@ -494,12 +323,17 @@ std::uint64_t SdlHost::Now() {
 }
 
 bool SdlHost::Wait(std::uint64_t deadline) {
-  native_->Sync();  // what the program drew is shown when it goes idle
+  // What the program drew is shown when it goes idle.
+  native_->windows->Show(user::TakeScreenDamage());
+  native_->FollowTyping();
   int timeout = -1;
   if (deadline != kNoDeadline) {
     const std::uint64_t now = Now();
     timeout = deadline > now ? static_cast<int>((deadline - now + 999'999) / 1'000'000) : 0;
   }
+  // A frame that waits for the compositor's buffer is shown within a few milliseconds, whether
+  // or not input comes meanwhile.
+  if (native_->windows->Behind()) timeout = timeout < 0 ? kRetryMs : std::min(timeout, kRetryMs);
   SDL_Event event;
   if (SDL_WaitEventTimeout(&event, timeout)) {
     native_->Handle(event);

@@ -1,11 +1,9 @@
-// The SDL2 host. On X11: a native window for each visible top-level window of the subset,
-// showing its menu bar and client area (the desktop's window manager draws frame and caption).
-// On Wayland, where a program does not place its windows: a native window for each window
-// without a visible owner, showing it composed with its dialogs, message boxes and menus, frame
-// and caption included, as the web host's canvas. Real input, wall-clock time; waiting sleeps in
-// SDL until input or the next timer is due, so an idle program takes no processor time. On a
-// large screen every window is shown at an integer scale, and the signals that end a program end
-// its session (EndSignals, user::EndSession).
+// The SDL2 host: real input, wall-clock time, and one event loop for the two ways of showing
+// windows (sdl_presenters.h): native windows on X11, composed ones on Wayland. Waiting sleeps in
+// SDL until input or the next timer is due, so an idle program takes no processor time; every
+// event becomes what the subset's input module (input.h) makes of it. On a large screen every
+// window is shown at an integer scale, and the signals that end a program end its session
+// (EndSignals, user::EndSession).
 #pragma once
 
 #include <memory>

@@ -1,5 +1,6 @@
 #include "wayland_display.h"
 
+#include <poll.h>
 #include <sys/mman.h>
 #include <unistd.h>
 #include <wayland-client.h>
@@ -9,6 +10,7 @@
 #include <set>
 #include <vector>
 
+#include "../user/damage.h"
 #include "scale.h"
 
 namespace platform::host {
@@ -30,6 +32,7 @@ struct Buffer {
   int width = 0;
   int height = 0;
   bool busy = false;
+  std::vector<gdi::Box> stale;  // of the content, changed since this buffer was drawn
 
   ~Buffer() {
     if (buffer != nullptr) wl_buffer_destroy(buffer);
@@ -133,8 +136,8 @@ std::unique_ptr<WaylandPresenter> WaylandPresenter::Open(wl_display* display) {
 
 WaylandPresenter::~WaylandPresenter() = default;
 
-bool WaylandPresenter::Present(wl_surface* surface, const gdi::PixelBuffer& content, int scale,
-                               int bufferScale) {
+bool WaylandPresenter::Present(wl_surface* surface, const gdi::PixelBuffer& content,
+                               const std::vector<gdi::Box>& changed, int scale, int bufferScale) {
   Impl& impl = *impl_;
   wl_display_dispatch_queue_pending(impl.display, impl.queue);  // the buffers given back
   const int factor = scale * bufferScale;
@@ -152,20 +155,55 @@ bool WaylandPresenter::Present(wl_surface* surface, const gdi::PixelBuffer& cont
   }
   if (free == nullptr && buffers.size() < kMostBuffers) {
     if (auto made = impl.Make(width, height)) {
+      made->stale = {{0, 0, content.width, content.height}};  // drawn whole the first time
       buffers.push_back(std::move(made));
       free = buffers.back().get();
     }
   }
   if (free == nullptr) return false;
-  UpscaleNearest(content.pixels.data(), content.width, content.height, content.width,
-                 free->pixels, width, factor);
+  std::vector<gdi::Box> draw = free->stale;
+  draw.insert(draw.end(), changed.begin(), changed.end());
+  for (const auto& buffer : buffers)
+    if (buffer.get() != free) {
+      buffer->stale.insert(buffer->stale.end(), changed.begin(), changed.end());
+      buffer->stale = user::MergeBoxes(std::move(buffer->stale));
+    }
+  free->stale.clear();
+  const gdi::Box whole{0, 0, content.width, content.height};
+  for (const gdi::Box& part : draw) {
+    const gdi::Box box = part.Intersect(whole);
+    if (box.Empty()) continue;
+    UpscaleNearest(content.Row(box.top) + box.left, box.right - box.left, box.bottom - box.top,
+                   content.width, free->pixels + static_cast<std::size_t>(box.top) * factor * width +
+                                      static_cast<std::size_t>(box.left) * factor,
+                   width, factor);
+    // In the buffer's pixels where the surface knows them (version 4), else in its own.
+    if (wl_proxy_get_version(reinterpret_cast<wl_proxy*>(surface)) >= 4)
+      wl_surface_damage_buffer(surface, box.left * factor, box.top * factor,
+                               (box.right - box.left) * factor, (box.bottom - box.top) * factor);
+    else
+      wl_surface_damage(surface, box.left * scale, box.top * scale, (box.right - box.left) * scale,
+                        (box.bottom - box.top) * scale);
+  }
   wl_surface_set_buffer_scale(surface, bufferScale);
   wl_surface_attach(surface, free->buffer, 0, 0);
-  wl_surface_damage(surface, 0, 0, INT32_MAX, INT32_MAX);
   wl_surface_commit(surface);
   free->busy = true;
   wl_display_flush(impl.display);
   return true;
+}
+
+void WaylandPresenter::Dispatch() {
+  Impl& impl = *impl_;
+  // What has come on the connection is read without waiting; what SDL read already is queued.
+  if (wl_display_prepare_read_queue(impl.display, impl.queue) == 0) {
+    pollfd ready{wl_display_get_fd(impl.display), POLLIN, 0};
+    if (poll(&ready, 1, 0) > 0 && (ready.revents & POLLIN))
+      wl_display_read_events(impl.display);
+    else
+      wl_display_cancel_read(impl.display);
+  }
+  wl_display_dispatch_queue_pending(impl.display, impl.queue);
 }
 
 void WaylandPresenter::Forget(wl_surface* surface) { impl_->buffers.erase(surface); }

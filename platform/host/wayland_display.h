@@ -7,6 +7,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "../gdi/pixels.h"
 
@@ -27,8 +28,14 @@ class WaylandPresenter {
   ~WaylandPresenter();
 
   // Shows `content` on `surface`, each of its pixels as `scale` x `scale` logical pixels, in a
-  // buffer of the output's `bufferScale`. False when every buffer is still the compositor's.
-  bool Present(wl_surface* surface, const gdi::PixelBuffer& content, int scale, int bufferScale);
+  // buffer of the output's `bufferScale`: only the boxes of `content` that `changed` (and what
+  // else changed since the buffer used was last drawn) are drawn again and damaged. False when
+  // every buffer is still the compositor's: nothing was shown, and the same call, once a buffer
+  // has come back (Dispatch), shows it.
+  bool Present(wl_surface* surface, const gdi::PixelBuffer& content,
+               const std::vector<gdi::Box>& changed, int scale, int bufferScale);
+  // Takes what the compositor has said to the presenter (buffers given back) without waiting.
+  void Dispatch();
   // The surface is about to go, and its buffers with it.
   void Forget(wl_surface* surface);
 

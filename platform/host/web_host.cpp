@@ -11,20 +11,22 @@
 #include "../kernel/debug_output.h"
 #include "../user/compose.h"
 #include "../user/icons.h"
+#include "../user/damage.h"
 #include "../user/session.h"
 #include "../user/user_state.h"
-#include "input.h"
 
 // The page's side of the host (web_host.js).
 extern "C" {
-void tavrelo_web_start(void);
+void tavrelo_web_start(const char* keyMap);
 void tavrelo_web_wait(double milliseconds);  // yields to the browser; < 0: until input comes
 int tavrelo_web_take(platform::host::WebHost::Event* events, int most);
-// Puts the part of the desktop's pixels that changed (x, y, w, h) on the canvas.
+// Puts the part (x, y, w, h) of the desktop's pixels, RGBA, on the canvas.
 void tavrelo_web_present(const std::uint32_t* rgba, int width, int height, int x, int y, int w,
                          int h);
 void tavrelo_web_cursor(const unsigned char* rgba, int width, int height, int hotX, int hotY);
-void tavrelo_web_text_input(int wanted, const char* text);
+// Typing wanted or not; the box's text (UTF-8), its selection and its place on the desktop.
+void tavrelo_web_text_input(int wanted, const char* text, int caret, int anchor, int left, int top,
+                            int right, int bottom);
 void tavrelo_web_debug(const char* text, int length);
 }
 
@@ -38,14 +40,6 @@ std::uint32_t Rgba(std::uint32_t pixel) {
   return 0xFF000000u | (pixel & 0xFF) << 16 | (pixel & 0xFF00) | (pixel >> 16 & 0xFF);
 }
 
-// An edit box that takes typing: a phone shows its keyboard only for a text field that has the
-// page's focus, so the page gives it one while such a box has the subset's.
-bool TakesTyping(HWND hwnd) {
-  const user::Window* window = user::FindWindowOf(hwnd);
-  return window != nullptr && window->windowClass->name == "EDIT" &&
-         !(window->style & ES_READONLY) && IsWindowEnabled(hwnd);
-}
-
 }  // namespace
 
 WebHost::WebHost() {
@@ -53,9 +47,10 @@ WebHost::WebHost() {
   user::FitDesktopToWindows();
   // The browser's console is where a developer looks for the debugger output.
   SetDebugOutputSink([](std::string_view text) {
-    tavrelo_web_debug(text.data(), static_cast<int>(text.size()));
+    const std::string shown = Utf8FromAnsi(text);
+    tavrelo_web_debug(shown.data(), static_cast<int>(shown.size()));
   });
-  tavrelo_web_start();
+  tavrelo_web_start(KeyMap().c_str());
   Install(this);
 }
 
@@ -71,7 +66,7 @@ std::uint64_t WebHost::Now() {
 
 bool WebHost::Wait(std::uint64_t deadline) {
   Present();  // what the program drew is shown when it goes idle
-  FollowFocus();
+  FollowTyping();
   double milliseconds = -1;
   if (deadline != kNoDeadline) {
     const std::uint64_t now = Now();
@@ -89,17 +84,30 @@ bool WebHost::Wait(std::uint64_t deadline) {
 void WebHost::Take(const Event& event) {
   switch (event.kind) {
     case kButton:
-      QueueButtonAt(event.a, event.b, (event.c & 1) != 0, (event.c & 2) != 0);
+      QueueButtonAt(event.a, event.b, static_cast<Button>(event.c >> 1), (event.c & 1) != 0);
       return;
     case kKey:
       QueueKey(static_cast<WPARAM>(event.a), event.b != 0, (event.c & 1) != 0, (event.c & 2) != 0);
       return;
     case kCharacter:
-      QueueCharacter(static_cast<unsigned char>(event.a));
+      if (const int code = AnsiOf(static_cast<char32_t>(event.a)); code >= 0)
+        QueueCharacter(static_cast<unsigned char>(code));
       return;
-    case kEndSession:
-      // The browser may end a hidden page without another word, as a session ends: every window
-      // hears it and the program saves as it does at log-off. A page shown again plays on.
+    case kTouch:
+      QueueTouch(event.c >> 2, event.a, event.b, static_cast<Touch>(event.c & 3));
+      return;
+    case kCancel:
+      CancelButtons();
+      return;
+    case kSuspend:
+      Suspend();
+      return;
+    case kResume:
+      Resume();
+      return;
+    case kEnd:
+      // The page goes, as a session ends: every window hears it and the program saves as it
+      // does at log-off.
       user::EndSession(ENDSESSION_CRITICAL | ENDSESSION_CLOSEAPP);
       return;
     default:
@@ -110,30 +118,18 @@ void WebHost::Take(const Event& event) {
 void WebHost::Present() {
   const int width = gdi::ScreenWidth(), height = gdi::ScreenHeight();
   if (width <= 0 || height <= 0) return;
-  screen_.Resize(width, height, gdi::PixelFromColorref(GetSysColor(COLOR_DESKTOP)));
-  user::ComposeScreen(screen_, 0, 0);
-  // Only what changed goes to the canvas: most waits change nothing, many only a few pixels.
-  const bool resized = width != shownWidth_ || shown_.size() != screen_.pixels.size();
-  if (resized) {
-    shown_.assign(screen_.pixels.size(), 0);
-    shownWidth_ = width;
-  }
-  gdi::Box changed{width, height, 0, 0};
-  for (int y = 0; y < height; ++y) {
-    const std::uint32_t* from = screen_.Row(y);
-    std::uint32_t* to = shown_.data() + static_cast<std::size_t>(y) * width;
-    for (int x = 0; x < width; ++x) {
-      const std::uint32_t pixel = Rgba(from[x]);
-      if (to[x] == pixel) continue;
-      to[x] = pixel;
-      changed = {std::min(changed.left, x), std::min(changed.top, y), std::max(changed.right, x + 1),
-                 std::max(changed.bottom, y + 1)};
+  const std::vector<gdi::Box> changed = screen_.Update({0, 0, width, height}, user::TakeScreenDamage());
+  rgba_.resize(static_cast<std::size_t>(width) * height);
+  const gdi::PixelBuffer& pixels = screen_.pixels();
+  for (const gdi::Box& box : changed) {
+    for (int y = box.top; y < box.bottom; ++y) {
+      const std::uint32_t* from = pixels.Row(y);
+      std::uint32_t* to = rgba_.data() + static_cast<std::size_t>(y) * width;
+      for (int x = box.left; x < box.right; ++x) to[x] = Rgba(from[x]);
     }
+    tavrelo_web_present(rgba_.data(), width, height, box.left, box.top, box.right - box.left,
+                        box.bottom - box.top);
   }
-  if (changed.Empty() && !resized) return;
-  if (resized) changed = {0, 0, width, height};
-  tavrelo_web_present(shown_.data(), width, height, changed.left, changed.top,
-                      changed.right - changed.left, changed.bottom - changed.top);
 
   // The pointer over the page is the program's own, as soon as it has one.
   for (HWND hwnd : user::State().order) {
@@ -142,22 +138,23 @@ void WebHost::Present() {
     user::IconImage image;
     int hotX = 0, hotY = 0;
     if (!user::PictureOf(window->windowClass->info.hCursor, 32, &image, &hotX, &hotY)) continue;
-    std::vector<unsigned char> pixels(image.bgra.size());
-    for (std::size_t i = 0; i + 3 < pixels.size(); i += 4)
-      pixels[i] = image.bgra[i + 2], pixels[i + 1] = image.bgra[i + 1],
-      pixels[i + 2] = image.bgra[i], pixels[i + 3] = image.bgra[i + 3];
-    tavrelo_web_cursor(pixels.data(), image.width, image.height, hotX, hotY);
+    std::vector<unsigned char> rgba(image.bgra.size());
+    for (std::size_t i = 0; i + 3 < rgba.size(); i += 4)
+      rgba[i] = image.bgra[i + 2], rgba[i + 1] = image.bgra[i + 1], rgba[i + 2] = image.bgra[i],
+      rgba[i + 3] = image.bgra[i + 3];
+    tavrelo_web_cursor(rgba.data(), image.width, image.height, hotX, hotY);
     cursorSet_ = true;
   }
 }
 
-void WebHost::FollowFocus() {
-  const HWND focus = GetFocus();
-  const bool wanted = TakesTyping(focus);
-  if (wanted == textWanted_) return;
-  textWanted_ = wanted;
-  // The page's field starts with what the box holds, so that a phone's keyboard can delete it.
-  tavrelo_web_text_input(wanted ? 1 : 0, wanted ? user::FindWindowOf(focus)->text.c_str() : "");
+void WebHost::FollowTyping() {
+  const TextInput now = TextInputNow();
+  if (now == typing_) return;
+  typing_ = now;
+  // The page's field holds what the box holds, its caret where the box's is, so that a phone's
+  // keyboard edits what the player sees.
+  tavrelo_web_text_input(now.wanted ? 1 : 0, now.text.c_str(), now.caret, now.anchor,
+                         now.place.left, now.place.top, now.place.right, now.place.bottom);
 }
 
 }  // namespace platform::host

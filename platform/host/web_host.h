@@ -1,7 +1,8 @@
 // The web host: a page in a browser is the desktop. Every top-level window (the main window with
 // its menu bar, the splash screen, dialogs, message boxes, menu popups) is composed by the subset,
-// frames and captions included, into one canvas as large as the largest of them. The page's
-// listeners (web_host.js) only queue the player's input; the program takes it here, in Wait,
+// frames and captions included, into one canvas as large as the largest of them, and only what
+// changed goes to the canvas. The page's listeners (web_host.js) only queue the player's input
+// and the page's comings and goings; the program takes them here, in Wait,
 // which is where it yields to the browser (ASYNCIFY) until input comes or the deadline passes,
 // so that a tab standing idle runs nothing at all.
 #pragma once
@@ -10,8 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "../gdi/pixels.h"
 #include "../kernel/host.h"
+#include "composition.h"
+#include "input.h"
 
 namespace platform::host {
 
@@ -30,23 +32,26 @@ class WebHost : public Host {
     std::int32_t a, b, c;
   };
   enum Kind : std::int32_t {
-    kButton = 1,      // a: x, b: y on the desktop; c: 1 pressed, 2 the right button
-    kKey = 2,         // a: virtual key; b: 1 down; c: 1 Alt held, 2 a repeat
-    kCharacter = 3,   // a: the character, Windows-1252
-    kEndSession = 4,  // the page is hidden or goes away
+    kButton = 1,     // a: x, b: y on the desktop; c: 1 pressed, + 2 x the button (Button)
+    kKey = 2,        // a: virtual key; b: 1 down; c: 1 Alt held, 2 a repeat
+    kCharacter = 3,  // a: the character typed, a Unicode code point
+    kTouch = 4,      // a: x, b: y; c: the phase (Touch) + 4 x the touch's id
+    kCancel = 5,     // the mouse's presses taken back
+    kSuspend = 6,    // the page is hidden
+    kResume = 7,     // and shown again
+    kEnd = 8,        // the page goes
   };
   // Hands one event to the subset, as Wait does with what the page queued.
   void Take(const Event& event);
 
  private:
   void Present();
-  void FollowFocus();
+  void FollowTyping();
 
-  gdi::PixelBuffer screen_;           // the desktop, composed at each wait
-  std::vector<std::uint32_t> shown_;  // the canvas's pixels as last put there, RGBA
-  int shownWidth_ = 0;
+  Composition screen_;                // the desktop, kept from the damage
+  std::vector<std::uint32_t> rgba_;   // the canvas's pixels, RGBA
   bool cursorSet_ = false;
-  bool textWanted_ = false;
+  TextInput typing_;
 };
 
 }  // namespace platform::host

@@ -9,19 +9,16 @@
 
 mergeInto(LibraryManager.library, {
   $TavreloHost: {
-    // WebHost::Event kinds.
-    BUTTON: 1, KEY: 2, CHARACTER: 3, END_SESSION: 4,
-    // Virtual keys.
-    VK: {Backspace: 8, Tab: 9, Enter: 13, Shift: 16, Control: 17, Alt: 18, Escape: 27, ' ': 32,
-         PageUp: 33, PageDown: 34, End: 35, Home: 36, ArrowLeft: 37, ArrowUp: 38,
-         ArrowRight: 39, ArrowDown: 40, Delete: 46, F2: 113, F3: 114, F10: 121},
+    // WebHost::Event kinds, and the phases of a touch (Touch).
+    BUTTON: 1, KEY: 2, CHARACTER: 3, TOUCH: 4, CANCEL: 5, SUSPEND: 6, RESUME: 7, END: 8,
+    TOUCH_DOWN: 0, TOUCH_UP: 2, TOUCH_CANCEL: 3,
+    // Virtual keys by the browser's names of keys, as the program's key map gives them.
+    VK: {},
     // Keys the game hears but the browser keeps as well: a modifier pressed alone does nothing
     // in a page, and taking it could upset the browser's own shortcuts.
     SHARED: {Shift: true, Control: true},
-    // Windows-1252's characters 0x80 to 0x9F; the rest of the code page is Latin-1.
-    CP1252: '\u20ac\u0081\u201a\u0192\u201e\u2026\u2020\u2021\u02c6\u2030\u0160\u2039\u0152' +
-            '\u008d\u017d\u008f\u0090\u2018\u2019\u201c\u201d\u2022\u2013\u2014\u02dc\u2122' +
-            '\u0161\u203a\u0153\u009d\u017e\u0178',
+    // Function keys the browser keeps: help, reload, full screen, its developer tools and so on.
+    BROWSER_KEYS: /^F([14-9]|1[12])$/,
 
     queue: [],
     wake: null,
@@ -30,11 +27,11 @@ mergeInto(LibraryManager.library, {
     context: null,
     field: null,       // the hidden text field a phone's keyboard types into
     typing: false,     // whether an edit box of the program has the focus
-    sent: '',          // what the field held when the program last heard from it
+    sent: '',          // what the box holds, as far as the page knows
     cursor: null,      // the program's pointer: {pixels, width, height, hotX, hotY}
     presented: false,
     scale: 1,
-    sessionEnded: false,
+    life: 'shown',     // 'shown', 'hidden' (the program suspended) or 'gone' (its session ended)
 
     push: function(kind, a, b, c) {
       TavreloHost.queue.push(kind, a | 0, b | 0, c | 0);
@@ -44,16 +41,15 @@ mergeInto(LibraryManager.library, {
       if (wake) Promise.resolve().then(wake);
     },
 
-    // A character of Windows-1252 for one typed, or 0 for one it lacks.
-    ansi: function(text) {
-      if (text.length !== 1) return 0;
-      var code = text.charCodeAt(0);
-      if ((code >= 0x20 && code < 0x7f) || (code >= 0xa0 && code <= 0xff)) return code;
-      var high = TavreloHost.CP1252.indexOf(text);
-      return high >= 0 ? 0x80 + high : 0;
+    // The code point of a key that types one character (the program takes those its code page
+    // has), or 0.
+    typed: function(key) {
+      var code = key.codePointAt(0);
+      return key.length === String.fromCodePoint(code).length && code >= 0x20 && code !== 0x7f ? code : 0;
     },
 
     virtualKey: function(event) {
+      if (TavreloHost.BROWSER_KEYS.test(event.key)) return 0;
       var named = TavreloHost.VK[event.key];
       if (named) return named;
       // Letters and digits as the keyboard's layout names them, or by their place when a
@@ -72,38 +68,36 @@ mergeInto(LibraryManager.library, {
       if (event.isComposing || event.keyCode === 229) return;
       var down = event.type === 'keydown', alt = event.altKey && !altGraph;
       var vk = host.virtualKey(event);
-      var character = down && !alt ? host.ansi(event.key) : 0;
+      var character = down && !alt ? host.typed(event.key) : 0;
       if (!vk && !character) return;  // not the game's: F5, F11, F12 and the like stay the browser's
       if (vk) host.push(host.KEY, vk, down ? 1 : 0, (alt ? 1 : 0) | (event.repeat ? 2 : 0));
       if (character) host.push(host.CHARACTER, character, 0, 0);
       if (!host.SHARED[event.key]) event.preventDefault();
-      // The field goes on holding what the box holds, for a phone's keyboard to edit.
-      if (host.typing && down && (character || vk === host.VK.Backspace)) {
-        host.sent = character ? host.sent + event.key : host.sent.slice(0, -1);
-        host.field.value = host.sent;
-      }
+      // The field follows the box: the program tells the page what the box holds once it has it.
     },
 
-    // What a phone's keyboard did to the field: the program hears the difference as keys.
+    tap: function(vk) {
+      TavreloHost.push(TavreloHost.KEY, vk, 1, 0);
+      TavreloHost.push(TavreloHost.KEY, vk, 0, 0);
+    },
+
+    // What a phone's keyboard did to the field, told to the box as keys: the part that changed
+    // (what lies between the unchanged start and the unchanged end) deleted from its end, and
+    // what took its place typed. The program then tells the page what the box holds.
     onInput: function() {
       var host = TavreloHost, now = host.field.value, before = host.sent;
-      var same = 0;
-      while (same < now.length && same < before.length && now[same] === before[same]) ++same;
-      for (var i = same; i < before.length; ++i) {
-        host.push(host.KEY, host.VK.Backspace, 1, 0);
-        host.push(host.KEY, host.VK.Backspace, 0, 0);
-      }
-      var kept = now.slice(0, same);
-      for (var j = same; j < now.length; ++j) {
-        var character = host.ansi(now[j]);
-        if (!character) continue;
-        host.push(host.CHARACTER, character, 0, 0);
-        kept += now[j];
-      }
-      host.sent = kept;
-      // What the box cannot hold (an emoji, a letter outside its code page) goes from the field
-      // too, or a later deletion of it would delete what the box does hold.
-      if (kept !== now) host.field.value = kept;
+      var start = 0;
+      while (start < now.length && start < before.length && now[start] === before[start]) ++start;
+      var end = 0;
+      while (end < now.length - start && end < before.length - start &&
+             now[now.length - 1 - end] === before[before.length - 1 - end]) ++end;
+      host.tap(host.VK.End);
+      for (var i = 0; i < end; ++i) host.tap(host.VK.ArrowLeft);
+      for (var j = start; j < before.length - end; ++j) host.tap(host.VK.Backspace);
+      Array.from(now.slice(start, now.length - end)).forEach(function(character) {
+        host.push(host.CHARACTER, character.codePointAt(0), 0, 0);
+      });
+      host.sent = now;
     },
 
     // The desktop pixel under a pointer. The canvas stands at whole device pixels, so every
@@ -115,31 +109,47 @@ mergeInto(LibraryManager.library, {
       return [Math.min(Math.max(x, 0), canvas.width - 1), Math.min(Math.max(y, 0), canvas.height - 1)];
     },
 
+    // Mouse buttons as the program numbers them (Button): left, right, middle, back, forward.
+    BUTTONS: {0: 0, 2: 1, 1: 2, 3: 3, 4: 4},
+
     onPointer: function(event) {
       var host = TavreloHost;
-      // One finger is the mouse, as a browser makes mouse events of touches: a second one,
-      // or a pinch, clicks nothing.
-      if (host.ended || !event.isPrimary || (event.button !== 0 && event.button !== 2)) return;
-      var down = event.type === 'pointerdown';
-      if (down) host.canvas.setPointerCapture(event.pointerId);
+      if (host.ended) return;
       var point = host.desktopPoint(event);
-      host.push(host.BUTTON, point[0], point[1], (down ? 1 : 0) | (event.button === 2 ? 2 : 0));
+      var phase = {pointerdown: 0, pointerup: 2, pointercancel: 3}[event.type];
+      if (event.pointerType === 'touch') {
+        // The program makes a left button of the first finger down; the others press nothing.
+        host.push(host.TOUCH, point[0], point[1], phase + 4 * (event.pointerId & 0xffffff));
+      } else if (event.type === 'pointercancel') {
+        host.push(host.CANCEL, 0, 0, 0);
+      } else {
+        var button = host.BUTTONS[event.button];
+        if (button === undefined) return;
+        host.push(host.BUTTON, point[0], point[1], (phase === 0 ? 1 : 0) + 2 * button);
+      }
+      if (event.type === 'pointerdown') host.canvas.setPointerCapture(event.pointerId);
       // A tap takes the page's focus from the field; while the program wants typing, it goes
       // back, within the tap, so that a phone keeps its keyboard open.
-      if (!down && host.typing) host.field.focus({preventScroll: true});
-      event.preventDefault();
+      if (event.type === 'pointerup' && host.typing) host.field.focus({preventScroll: true});
+      if (event.cancelable) event.preventDefault();
     },
 
+    // A hidden page may be shown again: the program is suspended, and resumed. One that goes
+    // (not into the browser's back-forward cache) ends the program's session.
     onVisibility: function(event) {
       var host = TavreloHost;
-      var hidden = event.type === 'pagehide' || document.visibilityState === 'hidden';
-      if (!hidden) {
-        host.sessionEnded = false;
-        return;
+      if (host.ended || host.life === 'gone') return;
+      var life = event.type === 'pagehide' && !event.persisted ? 'gone'
+               : event.type === 'pagehide' || document.visibilityState === 'hidden' ? 'hidden'
+               : 'shown';
+      if (life === host.life) return;
+      if (host.life === 'shown' || life === 'gone') {
+        if (host.life === 'shown') host.push(host.SUSPEND, 0, 0, 0);
+        if (life === 'gone') host.push(host.END, 0, 0, 0);
+      } else {
+        host.push(host.RESUME, 0, 0, 0);
       }
-      if (host.sessionEnded || host.ended) return;
-      host.sessionEnded = true;
-      host.push(host.END_SESSION, 0, 0, 0);
+      host.life = life;
     },
 
     // The largest whole number of device pixels for each of the desktop's that fits the area;
@@ -189,19 +199,15 @@ mergeInto(LibraryManager.library, {
                                  cursor.hotY * times + ', default';
     },
 
-    latin1: function(pointer, length) {
-      var text = '';
-      for (var i = 0; length < 0 ? HEAPU8[pointer + i] : i < length; ++i) {
-        var code = HEAPU8[pointer + i];
-        text += code >= 0x80 && code < 0xa0 ? TavreloHost.CP1252[code - 0x80] : String.fromCharCode(code);
-      }
-      return text;
-    },
   },
 
   tavrelo_web_start__deps: ['$TavreloHost'],
-  tavrelo_web_start: function() {
+  tavrelo_web_start: function(keyMap) {
     var host = TavreloHost, canvas = Module['canvas'];
+    UTF8ToString(keyMap).split('\n').forEach(function(line) {
+      var at = line.lastIndexOf('=');
+      if (at > 0) host.VK[line.slice(0, at)] = Number(line.slice(at + 1));
+    });
     host.canvas = canvas;
     host.context = canvas.getContext('2d');
     canvas.style.position = 'absolute';
@@ -224,6 +230,7 @@ mergeInto(LibraryManager.library, {
     window.addEventListener('keyup', host.onKey, true);
     canvas.addEventListener('pointerdown', host.onPointer);
     canvas.addEventListener('pointerup', host.onPointer);
+    canvas.addEventListener('pointercancel', host.onPointer);
     canvas.addEventListener('contextmenu', function(event) { event.preventDefault(); });
     document.addEventListener('visibilitychange', host.onVisibility);
     window.addEventListener('pagehide', host.onVisibility);
@@ -280,22 +287,27 @@ mergeInto(LibraryManager.library, {
   },
 
   tavrelo_web_text_input__deps: ['$TavreloHost'],
-  tavrelo_web_text_input: function(wanted, text) {
+  tavrelo_web_text_input: function(wanted, text, caret, anchor, left, top, right, bottom) {
     var host = TavreloHost, field = host.field;
     host.typing = !!wanted;
-    host.sent = wanted ? host.latin1(text, -1) : '';
-    field.value = host.sent;
-    if (wanted) {
-      field.focus({preventScroll: true});
-      field.setSelectionRange(field.value.length, field.value.length);
-    } else {
+    host.sent = wanted ? UTF8ToString(text) : '';
+    // Only what differs is set: setting the field in the middle of a phone keyboard's word
+    // would end the word.
+    if (field.value !== host.sent) field.value = host.sent;
+    if (!wanted) {
       field.blur();
+      return;
     }
+    var from = Math.min(caret, anchor), to = Math.max(caret, anchor);
+    var direction = caret < anchor ? 'backward' : 'forward';
+    if (field.selectionStart !== from || field.selectionEnd !== to)
+      field.setSelectionRange(from, to, direction);
+    if (document.activeElement !== field) field.focus({preventScroll: true});
   },
 
   tavrelo_web_debug__deps: ['$TavreloHost'],
   tavrelo_web_debug: function(text, length) {
-    console.debug(TavreloHost.latin1(text, length).replace(/\n$/, ''));
+    console.debug(UTF8ToString(text, length).replace(/\n$/, ''));
   },
 
   tavrelo_web_mount_settings__deps: ['$TavreloSettings'],

@@ -139,6 +139,11 @@ LRESULT CALLBACK ButtonProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
       SetFocus(hwnd);
       InvalidateRect(hwnd, nullptr, FALSE);
       return 0;
+    case WM_CANCELMODE:
+      // The press was taken back: the button comes up without a click.
+      if (window->pressed) InvalidateRect(hwnd, nullptr, FALSE);
+      window->pressed = false;
+      return 0;
     case WM_KEYDOWN:
       // Space presses a button with the focus; letting it go clicks it.
       if (wParam != VK_SPACE) return DefWindowProcA(hwnd, message, wParam, lParam);

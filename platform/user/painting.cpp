@@ -6,6 +6,7 @@
 
 #include "../gdi/gdi_state.h"
 #include "../kernel/last_error.h"
+#include "damage.h"
 #include "menu_mode.h"
 #include "user_state.h"
 
@@ -50,6 +51,8 @@ std::optional<gdi::Target> WindowTarget(HWND hwnd) {
         visible, {c.left + offset.x, c.top + offset.y, c.right + offset.x, c.bottom + offset.y});
   }
   if (IsEmpty(visible)) visible = {0, 0, 0, 0};
+  // Whatever a call through the DC draws lies within its clip.
+  DamageClient(top->handle, {visible.left, visible.top, visible.right, visible.bottom});
   return gdi::Target{&top->surface,
                      static_cast<int>(offset.x),
                      static_cast<int>(offset.y),

@@ -2,12 +2,16 @@
 //   tick MS            let MS milliseconds pass, each due timer handled on the way
 //   click X Y          a left press and release at client point (X, Y) of the main window, or
 //                      of the active window while a modal one keeps the main window disabled
-//   rclick X Y         the same with the right button
+//   rclick X Y         the same with the right button; mclick, with the middle one; xclick,
+//                      with the first side button (back)
 //   key NAME           a key pressed and released on the window with the keyboard focus:
 //                      F1..F12, Escape, Return, Tab, Space, Backspace, Delete, Home, End,
 //                      Left, Right, Up, Down, PageUp, PageDown, letters, digits; with
 //                      modifiers as Alt+F4, Shift+Tab, Ctrl+A
-//   type TEXT          the rest of the line as typed characters
+//   type TEXT          the rest of the line (UTF-8) as typed characters, those of the program's
+//                      code page (Windows-1252)
+//   close              the window manager's close of the main window (its close box)
+//   suspend, resume    the program put aside and brought back, as a hidden and shown page
 //   move X Y           the main window dragged to screen point (X, Y)
 //   pixel X Y          prints the colour of client pixel (X, Y) of the main window as RRGGBB
 //   shot NAME          the main window's client area as OUTDIR/NAME.png
@@ -19,6 +23,7 @@
 //   find N left|right  a click on item N of the program's own choosing (if it can), in the
 //                      left or right half; `find next` is the first item not found yet, and no
 //                      click at all when there is none
+// Every click, key and character goes through the hosts' own input module (host/input.h).
 //   endsession         the session ends, as a signal makes the SDL2 host end it: the windows
 //                      hear WM_QUERYENDSESSION and WM_ENDSESSION, and the program ends there
 //   # ...              a comment
@@ -40,6 +45,7 @@
 
 #include "gdi/gdi_state.h"
 #include "host/headless_host.h"
+#include "host/input.h"
 #include "image.h"
 #include "kernel/debug_output.h"
 #include "user/compose.h"
@@ -52,6 +58,7 @@ namespace replay {
 namespace {
 
 namespace user = platform::user;
+namespace host = platform::host;
 
 void Print(const std::string& line) {
   std::fputs((line + "\n").c_str(), stdout);
@@ -80,49 +87,6 @@ bool SavePixels(const platform::gdi::PixelBuffer& pixels, const std::string& pat
   return tools::SavePng(path, image, &error);
 }
 
-struct Key {
-  WPARAM vk;
-  char character;  // what typing it gives, or 0
-};
-
-bool KeyByName(const std::string& name, bool shift, Key* key) {
-  static const struct {
-    const char* name;
-    WPARAM vk;
-    char character;
-  } kNamed[] = {{"Escape", VK_ESCAPE, 0},
-                {"Esc", VK_ESCAPE, 0},
-                {"Return", VK_RETURN, 0},
-                {"Enter", VK_RETURN, 0},
-                {"Tab", VK_TAB, 0},
-                {"Space", VK_SPACE, ' '},
-                {"Backspace", VK_BACK, '\b'},
-                {"Delete", VK_DELETE, 0},
-                {"Home", VK_HOME, 0},
-                {"End", VK_END, 0},
-                {"Left", VK_LEFT, 0},
-                {"Right", VK_RIGHT, 0},
-                {"Up", VK_UP, 0},
-                {"Down", VK_DOWN, 0},
-                {"PageUp", VK_PRIOR, 0},
-                {"PageDown", VK_NEXT, 0}};
-  for (const auto& k : kNamed)
-    if (strcasecmp(k.name, name.c_str()) == 0) return *key = {k.vk, k.character}, true;
-  if ((name[0] == 'F' || name[0] == 'f') && name.size() > 1 &&
-      std::isdigit(static_cast<unsigned char>(name[1]))) {
-    const int n = std::atoi(name.c_str() + 1);
-    if (n >= 1 && n <= 12) return *key = {static_cast<WPARAM>(VK_F1 + n - 1), 0}, true;
-  }
-  if (name.size() == 1 && std::isalnum(static_cast<unsigned char>(name[0]))) {
-    const char c = name[0];
-    const char typed = std::isalpha(static_cast<unsigned char>(c))
-                           ? static_cast<char>(shift ? std::toupper(c) : std::tolower(c))
-                           : c;
-    return *key = {static_cast<WPARAM>(std::toupper(c)), typed}, true;
-  }
-  return false;
-}
-
 class Runner {
  public:
   Runner(std::vector<std::string> lines, std::string outDir, Hooks hooks)
@@ -145,10 +109,21 @@ class Runner {
         host_->AdvanceBy(static_cast<std::uint64_t>(ms));
         return true;
       }
-      if (command == "click" || command == "rclick") {
+      if (command == "click" || command == "rclick" || command == "mclick" || command == "xclick") {
         int x = 0, y = 0;
         if (!(words >> x >> y)) return Fail(command + " takes X Y");
-        Click(x, y, command == "rclick");
+        Click(x, y, command == "rclick"   ? host::Button::kRight
+                    : command == "mclick" ? host::Button::kMiddle
+                    : command == "xclick" ? host::Button::kX1
+                                          : host::Button::kLeft);
+        return true;
+      }
+      if (command == "close") {
+        host::QueueClose(MainWindow());
+        return true;
+      }
+      if (command == "suspend" || command == "resume") {
+        command == "suspend" ? host::Suspend() : host::Resume();
         return true;
       }
       if (command == "key") {
@@ -160,9 +135,7 @@ class Runner {
       if (command == "type") {
         const std::string text =
             line.substr(line.find("type") + 5 <= line.size() ? line.find("type") + 5 : line.size());
-        for (char c : text)
-          user::QueueInput(
-              {Focus(), WM_CHAR, static_cast<WPARAM>(static_cast<unsigned char>(c)), 0, 0, {}});
+        host::QueueText(text);
         return true;
       }
       if (command == "move") {
@@ -201,7 +174,7 @@ class Runner {
           if (next) continue;  // nothing left to find: nothing happens
           return Fail("there is no item " + which);
         }
-        Click(point.x, point.y, false);
+        Click(point.x, point.y, host::Button::kLeft);
         return true;
       }
       if (command == "endsession") {
@@ -248,35 +221,18 @@ class Runner {
     return false;
   }
 
-  HWND Focus() {
-    const HWND focus = GetFocus();
-    return focus != nullptr
-               ? focus
-               : (user::State().active != nullptr ? user::State().active : MainWindow());
-  }
-
-  void Click(int x, int y, bool right) {
+  void Click(int x, int y, host::Button button) {
     HWND target = MainWindow();
     // While a modal window holds the main window disabled, the click goes to that window.
     if (target != nullptr && !IsWindowEnabled(target)) target = user::State().active;
-    if (target == nullptr || !IsWindowEnabled(target)) return;
-    target = user::DeepestChildAt(target, &x, &y);  // the control under the point takes it
-    const LPARAM at = MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y));
-    user::QueueInput({target,
-                      right ? static_cast<UINT>(WM_RBUTTONDOWN) : static_cast<UINT>(WM_LBUTTONDOWN),
-                      right ? static_cast<WPARAM>(MK_RBUTTON) : static_cast<WPARAM>(MK_LBUTTON),
-                      at,
-                      0,
-                      {}});
-    user::QueueInput({target,
-                      right ? static_cast<UINT>(WM_RBUTTONUP) : static_cast<UINT>(WM_LBUTTONUP),
-                      0,
-                      at,
-                      0,
-                      {}});
+    if (target == nullptr) return;
+    host::QueueButton(target, x, y, button, true);
+    host::QueueButton(target, x, y, button, false);
   }
 
-  bool PressKey(std::string name) {
+  // A key pressed and let go, as a keyboard does it: the modifiers first, and what the key types
+  // between its press and its release.
+  static bool PressKey(std::string name) {
     bool alt = false, shift = false, control = false;
     for (std::size_t plus; (plus = name.find('+')) != std::string::npos && plus + 1 < name.size();
          name.erase(0, plus + 1)) {
@@ -290,34 +246,21 @@ class Runner {
       else
         return false;
     }
-    Key key;
-    if (!KeyByName(name, shift, &key)) return false;
-    const HWND to = Focus();
-    const LPARAM context = alt ? (1 << 29) : 0;
-    const bool system = alt || key.vk == VK_F10;  // F10, like Alt, makes system keys on Windows
-    if (shift) user::QueueInput({to, WM_KEYDOWN, VK_SHIFT, 0, 0, {}});
-    if (control) user::QueueInput({to, WM_KEYDOWN, VK_CONTROL, 0, 0, {}});
-    user::QueueInput({to,
-                      system ? static_cast<UINT>(WM_SYSKEYDOWN) : static_cast<UINT>(WM_KEYDOWN),
-                      key.vk,
-                      context,
-                      0,
-                      {}});
-    if (key.character != 0 && !control)
-      user::QueueInput({to,
-                        alt ? static_cast<UINT>(WM_SYSCHAR) : static_cast<UINT>(WM_CHAR),
-                        static_cast<WPARAM>(key.character),
-                        context,
-                        0,
-                        {}});
-    user::QueueInput({to,
-                      system ? static_cast<UINT>(WM_SYSKEYUP) : static_cast<UINT>(WM_KEYUP),
-                      key.vk,
-                      context,
-                      0,
-                      {}});
-    if (control) user::QueueInput({to, WM_KEYUP, VK_CONTROL, 0, 0, {}});
-    if (shift) user::QueueInput({to, WM_KEYUP, VK_SHIFT, 0, 0, {}});
+    if (strcasecmp(name.c_str(), "Esc") == 0) name = "Escape";
+    // The scripts' names are SDL's, in any case.
+    for (const char* named : {"Escape", "Return", "Enter", "Tab", "Space", "Backspace", "Delete",
+                              "Home", "End", "Left", "Right", "Up", "Down", "PageUp", "PageDown"})
+      if (strcasecmp(name.c_str(), named) == 0) name = named;
+    const WPARAM vk = host::VirtualKeyNamed(name);
+    if (vk == 0) return false;
+    if (shift) host::QueueKey(VK_SHIFT, true, false, false);
+    if (control) host::QueueKey(VK_CONTROL, true, false, false);
+    host::QueueKey(vk, true, alt, false);
+    if (!alt && !control)
+      if (const char c = host::KeyCharacter(vk, shift)) host::QueueCharacter(static_cast<unsigned char>(c));
+    host::QueueKey(vk, false, alt, false);
+    if (control) host::QueueKey(VK_CONTROL, false, false, false);
+    if (shift) host::QueueKey(VK_SHIFT, false, false, false);
     return true;
   }
 

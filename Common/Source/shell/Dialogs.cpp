@@ -13,6 +13,7 @@ char g_szEnteredName[kMaxNameLen];
 
 // The score waiting for its name while the name entry is open; 0 once it is on the board.
 static DWORD s_PendingScore;
+static HWND s_NameDialog;  // the name entry while it is open
 
 void CenterWindow(HWND window, DWORD flags) {
   HWND reference = GetParent(window);
@@ -53,22 +54,42 @@ INT_PTR CALLBACK AboutDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) 
   }
 }
 
-// The pending score takes the tenth place under the entered name, the board is sorted and
-// written at once: a new record survives whatever happens to the program next.
+// The pending score takes the tenth place of `board` under `name`, and the board is sorted.
+static void PutOnBoard(HighScoreTable* board, DWORD score, const char* name) {
+  HighScoreEntry& last = board->entries[kHighScoreCount - 1];
+  last.score = score;
+  memcpy(last.name, name, sizeof last.name);
+  last.name[kMaxNameLen - 1] = '\0';
+  qsort(board->entries, kHighScoreCount, sizeof(HighScoreEntry), CompareScores);
+}
+
+// The pending score goes on the board under the entered name, and the board is written at once:
+// a new record survives whatever happens to the program next.
 static void EnterPendingScore() {
   if (s_PendingScore == 0) return;
-  HighScoreEntry& last = g_Settings.highScores.entries[kHighScoreCount - 1];
-  last.score = s_PendingScore;
-  memcpy(last.name, g_szEnteredName, sizeof last.name);
-  last.name[kMaxNameLen - 1] = '\0';
-  qsort(g_Settings.highScores.entries, kHighScoreCount, sizeof(HighScoreEntry), CompareScores);
+  PutOnBoard(&g_Settings.highScores, s_PendingScore, g_szEnteredName);
   s_PendingScore = 0;
   SaveSettings(&g_Settings);
+}
+
+void SaveSettingsWhileSuspended() {
+  if (s_PendingScore == 0 || s_NameDialog == NULL) {
+    SaveSettings(&g_Settings);
+    return;
+  }
+  // Written as the end of the session would write it, in case the program never runs again;
+  // the board in memory keeps the place open for the name still to come, which replaces this.
+  Settings written = g_Settings;
+  char name[kMaxNameLen];
+  GetDlgItemTextA(s_NameDialog, IDC_NAME, name, kMaxNameLen);
+  PutOnBoard(&written.highScores, s_PendingScore, name);
+  SaveSettings(&written);
 }
 
 INT_PTR CALLBACK NameDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
   switch (message) {
     case WM_INITDIALOG:
+      s_NameDialog = dialog;
       CenterWindow(dialog, kCenterHorizontally | kCenterVertically);
       return TRUE;
     case WM_ENDSESSION:
@@ -144,6 +165,7 @@ void NewHighScore(HWND owner, DWORD score) {
   g_szEnteredName[0] = '\0';
   s_PendingScore = score;
   DialogBoxParamA(g_hInstance, MAKEINTRESOURCEA(IDD_NAME), owner, NameDlgProc, 0);
+  s_NameDialog = NULL;
   OutputDebugStringA(g_szEnteredName);
   EnterPendingScore();
 }

@@ -76,6 +76,11 @@ LRESULT CALLBACK MainWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
       // board that is stored.
       if (wParam && g_Game.hwnd == hwnd) SaveSettings(&g_Settings);
       return 0;
+    case WM_POWERBROADCAST:
+      // Suspended, the program may never run again: what the end would write is written, and
+      // the game stands as it is, an open name entry included, for when it comes back.
+      if (wParam == PBT_APMSUSPEND && g_Game.hwnd == hwnd) SaveSettingsWhileSuspended();
+      return TRUE;
     case WM_MOVE: {
       RECT window;
       GetWindowRect(hwnd, &window);

@@ -44,5 +44,8 @@ INT_PTR CALLBACK AboutDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM l
 INT_PTR CALLBACK NameDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 INT_PTR CALLBACK HighScoreDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 void NewHighScore(HWND owner, DWORD score);
+// What the end of the session would write, written while the program plays on (the system is
+// suspending; a browser's page is hidden and may never be shown again).
+void SaveSettingsWhileSuspended();
 
 INT_PTR CALLBACK SplashDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
