@@ -82,6 +82,9 @@ bool WebHost::Wait(std::uint64_t deadline) {
 }
 
 void WebHost::Take(const Event& event) {
+  // The page's field may now hold what the box does not (a character outside the code page):
+  // it is told what the box holds again, changed or not.
+  if (event.kind == kKey || event.kind == kCharacter) typingTold_ = false;
   switch (event.kind) {
     case kButton:
       QueueButtonAt(event.a, event.b, static_cast<Button>(event.c >> 1), (event.c & 1) != 0);
@@ -149,8 +152,9 @@ void WebHost::Present() {
 
 void WebHost::FollowTyping() {
   const TextInput now = TextInputNow();
-  if (now == typing_) return;
+  if (typingTold_ && now == typing_) return;
   typing_ = now;
+  typingTold_ = true;
   // The page's field holds what the box holds, its caret where the box's is, so that a phone's
   // keyboard edits what the player sees.
   tavrelo_web_text_input(now.wanted ? 1 : 0, now.text.c_str(), now.caret, now.anchor,

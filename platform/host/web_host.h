@@ -51,7 +51,8 @@ class WebHost : public Host {
   Composition screen_;                // the desktop, kept from the damage
   std::vector<std::uint32_t> rgba_;   // the canvas's pixels, RGBA
   bool cursorSet_ = false;
-  TextInput typing_;
+  TextInput typing_;  // as the page was last told
+  bool typingTold_ = false;
 };
 
 }  // namespace platform::host

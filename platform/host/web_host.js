@@ -18,7 +18,7 @@ mergeInto(LibraryManager.library, {
     // in a page, and taking it could upset the browser's own shortcuts.
     SHARED: {Shift: true, Control: true},
     // Function keys the browser keeps: help, reload, full screen, its developer tools and so on.
-    BROWSER_KEYS: /^F([14-9]|1[12])$/,
+    browserKey: function(key) { return /^F([14-9]|1[12])$/.test(key); },
 
     queue: [],
     wake: null,
@@ -49,7 +49,7 @@ mergeInto(LibraryManager.library, {
     },
 
     virtualKey: function(event) {
-      if (TavreloHost.BROWSER_KEYS.test(event.key)) return 0;
+      if (TavreloHost.browserKey(event.key)) return 0;
       var named = TavreloHost.VK[event.key];
       if (named) return named;
       // Letters and digits as the keyboard's layout names them, or by their place when a

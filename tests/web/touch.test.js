@@ -1,6 +1,7 @@
 // The game on a phone held upright: scaled down to fit, played by tapping (the menu, a find,
 // misses, the message box's button), the name typed through the phone's keyboard into the
-// page's hidden field, and a page that neither scrolls nor zooms under the player's fingers.
+// page's hidden field (which follows the box), a tap the browser takes back, the page hidden and
+// shown in the middle of the name, and a page that neither scrolls nor zooms under the fingers.
 'use strict';
 const test = require('node:test');
 const assert = require('node:assert/strict');
@@ -42,7 +43,7 @@ test('the game on a phone', async (t) => {
     assert.ok(s.score > 0);
   });
 
-  await t.test('the name entry focuses a text field; what the keyboard types reaches the board', async () => {
+  await t.test('the name entry: a tap taken back clicks nothing; the field follows the box; a hidden page keeps the entry', async () => {
     const miss = lib.missPoint(s);
     for (let lives = s.lives; lives > 0; --lives) {
       await lib.tapDesktop(page, ...lib.inClient(s, ...miss));
@@ -55,30 +56,96 @@ test('the game on a phone', async (t) => {
     s = await lib.waitFor(page, (st) => st.controls.some((c) => c.kind === 'EDIT'), 'the name entry');
     assert.equal(await page.evaluate(() => document.activeElement.tagName), 'INPUT',
                  'a text field has the focus, so the phone shows its keyboard');
+
+    // A finger on OK that the browser takes back (a system gesture), then a tap that starts
+    // elsewhere and ends on OK: neither is a click on it.
+    const touch = (type, points) => cdp.send('Input.dispatchTouchEvent', {type, touchPoints: points});
+    const ok = await lib.pagePoint(page, ...lib.middle(s.controls.find((c) => c.text === 'OK').frame));
+    const box = await lib.pagePoint(page, ...lib.middle(s.controls.find((c) => c.kind === 'EDIT').frame));
+    await touch('touchStart', [{x: ok.x, y: ok.y, id: 1}]);
+    await touch('touchCancel', []);
+    await touch('touchStart', [{x: box.x, y: box.y, id: 2}]);
+    await touch('touchMove', [{x: ok.x, y: ok.y, id: 2}]);
+    await touch('touchEnd', []);
+    await page.waitForTimeout(300);
+    s = await lib.state(page);
+    assert.ok(s.controls.some((c) => c.kind === 'EDIT'), 'the name entry is still open');
+
     // A phone's keyboard types into the field as input, not as keys; it corrects a word by
     // changing what the field holds.
+    const field = () => page.evaluate(() => {
+      const f = document.activeElement;
+      return {value: f.value, start: f.selectionStart, end: f.selectionEnd};
+    });
+    const follows = (value, caret) => page.waitForFunction(([v, c]) => {
+      const f = document.activeElement;
+      return f.value === v && f.selectionStart === c && f.selectionEnd === c;
+    }, [value, caret], {timeout: 5000});
     await page.keyboard.insertText('Zoex');
     await page.evaluate(() => {
-      const field = document.activeElement;
-      field.value = 'Zoe';
-      field.dispatchEvent(new InputEvent('input', {inputType: 'deleteContentBackward'}));
+      const f = document.activeElement;
+      f.value = 'Zoe';
+      f.dispatchEvent(new InputEvent('input', {inputType: 'deleteContentBackward'}));
     });
     // What the box cannot hold, an emoji or a letter outside its code page, leaves the field as
     // well: the field holds what the box holds, so that a deletion deletes what the player sees.
     await page.keyboard.insertText('\u{1F600}\u0142');
-    assert.equal(await page.evaluate(() => document.activeElement.value), 'Zoe');
+    await follows('Zoe', 3);
+    // Keys move the box's caret and delete in it: the field follows, and the keyboard's next
+    // word goes where the box's caret is.
+    await page.keyboard.press('Home');
+    await page.keyboard.press('Delete');
+    await follows('oe', 0);
+    await page.keyboard.insertText('Z');
+    await follows('Zoe', 1);
+    await page.keyboard.press('End');
+    await page.keyboard.press('ArrowLeft');
+    await follows('Zoe', 2);
+    await page.evaluate(() => {  // the keyboard takes back the letter before the caret
+      const f = document.activeElement;
+      f.value = 'Ze';
+      f.setSelectionRange(1, 1);
+      f.dispatchEvent(new InputEvent('input', {inputType: 'deleteContentBackward'}));
+    });
+    await follows('Ze', 1);
+    await page.keyboard.insertText('o');
+    await follows('Zoe', 2);
+    await page.keyboard.press('End');
+    await follows('Zoe', 3);
+
+    // The page hidden in the middle of the name (another app, the screen off): the score is kept
+    // under what is typed so far, and the entry stays open for when the page is shown again.
+    const visibility = (state) => page.evaluate((v) => {
+      Object.defineProperty(document, 'visibilityState', {value: v, configurable: true});
+      document.dispatchEvent(new Event('visibilitychange'));
+    }, state);
+    await visibility('hidden');
+    await page.waitForFunction(() => true);
+    let stored = null;
+    for (let i = 0; i < 50 && !/"Name0"="Zoe"/.test(stored || ''); ++i) {
+      await page.waitForTimeout(100);
+      stored = await lib.storedSettings(page);
+    }
+    assert.match(stored || '', /"Name0"="Zoe"/);
+    await visibility('visible');
+    s = await lib.state(page);
+    assert.ok(s.controls.some((c) => c.kind === 'EDIT'), 'the name entry is still open');
+    assert.deepEqual(await field(), {value: 'Zoe', start: 3, end: 3});
     await page.keyboard.insertText('x');
     await page.evaluate(() => {
-      const field = document.activeElement;
-      field.value = field.value.slice(0, -1);
-      field.dispatchEvent(new InputEvent('input', {inputType: 'deleteContentBackward'}));
+      const f = document.activeElement;
+      f.value = f.value.slice(0, -1) + 'y';
+      f.dispatchEvent(new InputEvent('input', {inputType: 'insertReplacementText'}));
     });
     await page.screenshot({path: path.join(lib.OUT, 'web-phone.png')});
     await page.keyboard.press('Enter');
     s = await lib.waitFor(page, (st) => st.board.length === 1, 'the board');
-    assert.equal(s.board[0].name, 'Zoe');
+    assert.equal(s.board[0].name, 'Zoey');
     // The keyboard goes with the name entry.
     await page.waitForFunction(() => document.activeElement.tagName === 'BODY');
+    stored = await lib.storedSettings(page);
+    assert.match(stored, /"Name0"="Zoey"/);
+    assert.match(stored, /"Name1"=""/, 'the score is on the board once');
   });
 
   await t.test('fingers on the game neither scroll nor zoom the page', async () => {
