@@ -127,7 +127,13 @@ mergeInto(LibraryManager.library, {
         if (button === undefined) return;
         host.push(host.BUTTON, point[0], point[1], (phase === 0 ? 1 : 0) + 2 * button);
       }
-      if (event.type === 'pointerdown') host.canvas.setPointerCapture(event.pointerId);
+      if (event.type === 'pointerdown') {
+        try {
+          host.canvas.setPointerCapture(event.pointerId);
+        } catch (error) {
+          // a pointer the browser no longer has: nothing to capture
+        }
+      }
       // A tap takes the page's focus from the field; while the program wants typing, it goes
       // back, within the tap, so that a phone keeps its keyboard open.
       if (event.type === 'pointerup' && host.typing) host.field.focus({preventScroll: true});
