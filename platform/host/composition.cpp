@@ -10,12 +10,17 @@
 namespace platform::host {
 
 std::vector<gdi::Box> Composition::Update(const gdi::Box& area,
-                                          const std::vector<gdi::Box>& damage) {
+                                          const std::vector<gdi::Box>& damage, int deviceScale) {
   const std::uint32_t desktop = gdi::PixelFromColorref(GetSysColor(COLOR_DESKTOP));
   const int width = area.right - area.left, height = area.bottom - area.top;
   const bool moved = area.left != area_.left || area.top != area_.top ||
                      width != pixels_.width || height != pixels_.height;
   std::vector<gdi::Box> changed;
+  if (deviceScale != deviceScale_) {
+    // The same pixels, each shown larger or smaller: all of them anew.
+    deviceScale_ = deviceScale;
+    unshown_ = {{0, 0, width, height}};
+  }
   if (moved) {
     area_ = area;
     pixels_.Resize(width, height, desktop);

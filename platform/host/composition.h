@@ -13,8 +13,10 @@ class Composition {
  public:
   // Brings the surface, the desktop within `area` (screen coordinates), up to date with
   // `damage` (screen boxes, user::TakeScreenDamage). Yields the boxes of the surface (its own
-  // coordinates) that changed since the host last showed it: all of it when the area changed.
-  std::vector<gdi::Box> Update(const gdi::Box& area, const std::vector<gdi::Box>& damage);
+  // coordinates) that changed since the host last showed it: all of it when the area changed,
+  // or the device pixels each of its pixels takes (`deviceScale`: an output's scale, a canvas's).
+  std::vector<gdi::Box> Update(const gdi::Box& area, const std::vector<gdi::Box>& damage,
+                               int deviceScale = 1);
   const gdi::PixelBuffer& pixels() const { return pixels_; }
   // The host could not show the boxes Update gave (every buffer still the compositor's): the
   // next Update gives them again.
@@ -23,6 +25,7 @@ class Composition {
 
  private:
   gdi::Box area_;
+  int deviceScale_ = 0;
   gdi::PixelBuffer pixels_;
   std::vector<gdi::Box> unshown_;
 };

@@ -33,7 +33,6 @@ struct Composed {
   SDL_Window* window = nullptr;
   wl_surface* surface = nullptr;  // where the presenter puts the pixels, with shared memory
   Composition screen;
-  int bufferScale = 0;  // the output's scale the surface was last shown at
   std::string title;
 };
 
@@ -79,20 +78,16 @@ class ComposedWindowsPresenter : public SdlPresenter {
         SDL_SetWindowSize(composed.window, width * scale_, height * scale_);
       if (composed.title != w->text) SDL_SetWindowTitle(composed.window, w->text.c_str());
       composed.title = w->text;
-      std::vector<gdi::Box> changed =
-          composed.screen.Update({frame.left, frame.top, frame.right, frame.bottom}, damage);
       SDL_GetWindowSizeInPixels(composed.window, &pixels, &shownHeight);
+      // The output's scale: a window moved to an output of another is shown anew at once.
       const int bufferScale = logical > 0 ? std::max(1, pixels / logical) : 1;
-      // An output of another scale shows the same pixels larger or smaller: all of them anew.
-      if (bufferScale != composed.bufferScale) changed = {{0, 0, width, height}};
+      std::vector<gdi::Box> changed = composed.screen.Update(
+          {frame.left, frame.top, frame.right, frame.bottom}, damage, bufferScale);
       if (changed.empty()) continue;  // most waits change nothing here
       if (presenter_ == nullptr || composed.surface == nullptr) {
         PresentOnSurface(composed.window, composed.screen.pixels(), std::move(changed));
-        composed.bufferScale = bufferScale;
-      } else if (presenter_->Present(composed.surface, composed.screen.pixels(), changed, scale_,
-                                     bufferScale)) {
-        composed.bufferScale = bufferScale;
-      } else {
+      } else if (!presenter_->Present(composed.surface, composed.screen.pixels(), changed, scale_,
+                                      bufferScale)) {
         composed.screen.Unshown(changed);  // shown once the compositor gives a buffer back
         behind_ = true;
       }

@@ -309,6 +309,17 @@ TEST_F(HostInput, ACompositionKeptFromDamageIsTheScreenComposedAfresh) {
   ShowWindow(main, SW_RESTORE);
   same("a window restored");
   EXPECT_EQ(step, 13);
+  // Shown on an output of another scale, the same pixels are all shown anew, at once; a frame
+  // the compositor had no buffer for comes again with the next update, however little changed.
+  EXPECT_TRUE(kept.Update(screen, {}, 1).empty());
+  EXPECT_EQ(kept.Update(screen, {}, 2).size(), 1u);
+  EXPECT_TRUE(kept.Update(screen, {}, 2).empty());
+  kept.Unshown({{5, 5, 50, 50}});
+  EXPECT_TRUE(kept.HasUnshown());
+  const auto again = kept.Update(screen, {}, 2);
+  ASSERT_EQ(again.size(), 1u);
+  EXPECT_EQ(again[0].right, 50);
+  EXPECT_FALSE(kept.HasUnshown());
 }
 
 }  // namespace
