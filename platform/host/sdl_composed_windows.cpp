@@ -96,11 +96,7 @@ class ComposedWindowsPresenter : public SdlPresenter {
 
   bool Behind() const override { return behind_; }
 
-  HWND Owner(Uint32 id) const override {
-    for (const auto& [hwnd, composed] : windows_)
-      if (SDL_GetWindowID(composed.window) == id) return hwnd;
-    return nullptr;
-  }
+  HWND Owner(Uint32 id) const override { return OwnerIn(windows_, id); }
 
   void Press(Uint32 id, int x, int y, Button button, bool down) override {
     const HWND root = Owner(id);

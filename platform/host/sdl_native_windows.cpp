@@ -84,11 +84,7 @@ class NativeWindowsPresenter : public SdlPresenter {
     }
   }
 
-  HWND Owner(Uint32 id) const override {
-    for (const auto& [hwnd, native] : windows_)
-      if (SDL_GetWindowID(native.window) == id) return hwnd;
-    return nullptr;
-  }
+  HWND Owner(Uint32 id) const override { return OwnerIn(windows_, id); }
 
   void Press(Uint32 id, int x, int y, Button button, bool down) override {
     const HWND hwnd = Owner(id);

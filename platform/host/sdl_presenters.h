@@ -37,6 +37,15 @@ class SdlPresenter {
   virtual bool Place(const RECT& box, SDL_Window** window, SDL_Rect* place) const = 0;
 };
 
+// The top-level window of a presenter's map (HWND to a record with its `window`) whose native
+// window has SDL id `id`.
+template <typename Windows>
+HWND OwnerIn(const Windows& windows, Uint32 id) {
+  for (const auto& [hwnd, native] : windows)
+    if (SDL_GetWindowID(native.window) == id) return hwnd;
+  return nullptr;
+}
+
 std::unique_ptr<SdlPresenter> NativeWindows(int scale);
 std::unique_ptr<SdlPresenter> ComposedWindows(int scale);
 
