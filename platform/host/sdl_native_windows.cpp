@@ -79,8 +79,10 @@ class NativeWindowsPresenter : public SdlPresenter {
         if (const gdi::Box mine = part.Intersect(box); !mine.Empty())
           changed.push_back(mine.Offset(-box.left, -box.top));
       if (changed.empty()) continue;  // most waits change nothing here
-      user::ComposeContent(hwnd, content_);
-      PresentOnSurface(native.window, content_, std::move(changed));
+      // Composed for the moment only: the window surface keeps what is shown.
+      gdi::PixelBuffer content;
+      user::ComposeContent(hwnd, content);
+      PresentOnSurface(native.window, content, std::move(changed));
     }
   }
 
@@ -127,7 +129,6 @@ class NativeWindowsPresenter : public SdlPresenter {
  private:
   int scale_;
   std::map<HWND, Native> windows_;
-  gdi::PixelBuffer content_;
 };
 
 }  // namespace
