@@ -69,6 +69,7 @@ void ChooseVideoDriver() {
   if (set("WAYLAND_DISPLAY") && !set("DISPLAY")) SDL_SetHint(SDL_HINT_VIDEODRIVER, "wayland");
 }
 
+// SDL's numbers of mouse buttons as the program's.
 Button ButtonOf(Uint8 button) {
   switch (button) {
     case SDL_BUTTON_RIGHT:
@@ -85,6 +86,7 @@ Button ButtonOf(Uint8 button) {
   }
 }
 
+// How soon a frame that found no free buffer is tried again.
 constexpr int kRetryMs = 4;
 
 }  // namespace
