@@ -8,11 +8,8 @@ source "$(dirname "$0")/lib.sh"
 work_with_stages "$stages"
 start_display 1024x700
 
-(cd "$work" && exec "$program") >>"$applog" 2>&1 &
-app=$!
 # The windows named Tavrelo: the main window, and a message box while one is open.
-end_splash
-main=$(window_of '^Tavrelo$')
+start_past_splash "$program"
 sleep 0.5
 for _ in $(seq 30); do
   focus "$main"

@@ -2,23 +2,15 @@
 # input_smoke.sh PROGRAM REPLAY STAGE_DIR XPROBE: the player's mouse and keyboard on the SDL2
 # host under a virtual X server, as xdotool gives them: on a stage on Easy, middle and side
 # clicks on a picture cost no life (a find and four misses then leave the game on, the fifth
-# miss ends it); the
-# name entry takes "Jürgen Ærø" typed as a keyboard types it, and the board keeps it so.
+# miss ends it); the name entry takes "Jürgen Ærø" typed as a keyboard types it, and the board
+# keeps it so.
 set -u
 program=$1 replay=$2 stages=$3 xprobe=$4
 source "$(dirname "$0")/lib.sh"
-work=$(mktemp -d) && cleanup=$work
-mkdir -p "$work/Stage" "$work/out"
-all=("$stages"/*.stg) && cp "${all[0]}" "$work/Stage/"
-export TAVRELO_REGISTRY=$work/user.reg
+one_stage_on_easy "$stages" "$replay"
 menu=19  # the menu bar above the client area, in the game's pixels
 
-# Where the differences are, from the replay of the same stage on Easy: a miss is a point of the
-# left picture in none of them.
-printf '%s\n' 'tick 4600' 'key Alt+O' 'key E' 'key F2' 'tick 10' 'state' 'key Escape' 'key y' \
-  >"$work/easy.script"
-(cd "$work" && "$replay" "$work/easy.script" "$work/out") >"$work/replay.out"
-rm -f "$work/user.reg"
+# A miss is a point of the left picture in none of the differences.
 miss=$(awk '$1 == "target" { for (i = 3; i <= NF; ++i) if (index($i, "left=") == 1) {
               sub("left=", "", $i); split($i, r, ","); n++; L[n] = r[1]; T[n] = r[2]; R[n] = r[3]; B[n] = r[4] } }
             END { for (y = 110; y < 380; y += 20) for (x = 20; x < 300; x += 20) {
@@ -32,10 +24,7 @@ read -r fx fy < <(awk '$1 == "target" && $2 == 0 { for (i = 3; i <= NF; ++i) if 
                       "$work/replay.out")
 
 start_display 1024x700
-(cd "$work" && exec "$program") >>"$applog" 2>&1 &
-app=$!
-end_splash
-main=$(window_of '^Tavrelo$')
+start_past_splash "$program"
 sleep 0.3
 choose_easy() {
   closed=$(popups)

@@ -52,6 +52,30 @@ work_with_stages() {
   export TAVRELO_REGISTRY=$work/user.reg
 }
 
+# one_stage_on_easy STAGE_DIR REPLAY: `work`, a fresh folder with the first stage of STAGE_DIR
+# alone and the settings file TAVRELO_REGISTRY names, and $work/replay.out, where the replay of
+# that stage on Easy told the state: where its differences are, in the order Easy plays them.
+one_stage_on_easy() {
+  work=$(mktemp -d) && cleanup=$work
+  mkdir -p "$work/Stage" "$work/out"
+  local all=("$1"/*.stg)
+  cp "${all[0]}" "$work/Stage/"
+  export TAVRELO_REGISTRY=$work/user.reg
+  printf '%s\n' 'tick 4600' 'key Alt+O' 'key E' 'key F2' 'tick 10' 'state' 'key Escape' 'key y' \
+    >"$work/easy.script"
+  (cd "$work" && "$2" "$work/easy.script" "$work/out") >"$work/replay.out"
+  rm -f "$work/user.reg"
+}
+
+# start_past_splash PROGRAM: the program started from $work (as `app`), and its splash screen
+# ended; `main` is its window named Tavrelo.
+start_past_splash() {
+  (cd "$work" && exec "$1") >>"$applog" 2>&1 &
+  app=$!
+  end_splash
+  main=$(window_of '^Tavrelo$')
+}
+
 window_of() { xdotool search --name "$1" 2>/dev/null | head -n 1 || true; }
 exists() { [ -n "$(window_of "$1")" ]; }
 gone() { ! exists "$1"; }

@@ -6,15 +6,9 @@
 set -u
 program=$1 replay=$2 stages=$3 xprobe=$4
 source "$(dirname "$0")/lib.sh"
-work=$(mktemp -d) && cleanup=$work
-mkdir -p "$work/Stage" "$work/out"
-all=("$stages"/*.stg) && cp "${all[0]}" "$work/Stage/"
-export TAVRELO_REGISTRY=$work/user.reg
+one_stage_on_easy "$stages" "$replay"
 menu=19  # the menu bar above the client area, in the game's pixels
 
-printf '%s\n' 'tick 4600' 'key Alt+O' 'key E' 'key F2' 'tick 10' 'state' 'key Escape' 'key y' \
-  >"$work/easy.script"
-(cd "$work" && "$replay" "$work/easy.script" "$work/out") >"$work/replay.out"
 rect() {  # rect left|right: the rectangle of target 0 in that picture, "L T R B"
   awk -v side="$1" '$1 == "target" && $2 == 0 {
     for (i = 3; i <= NF; ++i) if (index($i, side "=") == 1) { sub(side "=", "", $i); gsub(",", " ", $i); print $i } }' \
@@ -26,10 +20,7 @@ read -r rleft rtop _ _ <<<"$(rect right)"
 
 start_display 3840x2160
 start_game() {
-  (cd "$work" && exec "$program") >>"$applog" 2>&1 &
-  app=$!
-  end_splash
-  main=$(window_of '^Tavrelo$')
+  start_past_splash "$program"
   sleep 0.3
   read -r x y width height <<<"$(geometry "$main")"
 }
