@@ -1,10 +1,15 @@
 #include "input.h"
 
+#include <strings.h>
+
 #include <cctype>
+#include <cstring>
 #include <map>
 #include <vector>
 
+#include "../common/never_destroyed.h"
 #include "../user/compose.h"
+#include "../user/session.h"
 #include "../user/user_state.h"
 
 namespace platform::host {
@@ -37,8 +42,8 @@ ButtonMessages MessagesOf(Button button) {
 
 // The window each button held down was pressed on, so that a press taken back can be told.
 std::map<Button, HWND>& Pressed() {
-  static auto* pressed = new std::map<Button, HWND>;
-  return *pressed;
+  static NeverDestroyed<std::map<Button, HWND>> pressed;
+  return pressed.get();
 }
 
 // The touch that stands for the left button, while one is down.
@@ -189,7 +194,8 @@ WPARAM VirtualKeyNamed(std::string_view name) {
     if (n >= 1 && n <= 12) return static_cast<WPARAM>(VK_F1 + n - 1);
   }
   for (const auto& key : kKeys)
-    if (name == key.name) return key.vk;
+    if (name.size() == std::strlen(key.name) && strncasecmp(name.data(), key.name, name.size()) == 0)
+      return key.vk;
   return 0;
 }
 
@@ -262,26 +268,12 @@ void QueueClose(HWND top) {
   if (IsWindow(top) && IsWindowEnabled(top)) PostMessageA(top, WM_SYSCOMMAND, SC_CLOSE, 0);
 }
 
-namespace {
-
-void Broadcast(UINT message, WPARAM wParam) {
-  std::vector<HWND> tops;
-  for (HWND hwnd : user::State().order) {
-    const user::Window* window = user::FindWindowOf(hwnd);
-    if (window != nullptr && window->parent == nullptr) tops.push_back(hwnd);
-  }
-  for (HWND hwnd : tops)
-    if (IsWindow(hwnd)) SendMessageA(hwnd, message, wParam, 0);
-}
-
-}  // namespace
-
 void Suspend() {
   CancelButtons();  // what was held when the program went aside is not let go over it later
-  Broadcast(WM_POWERBROADCAST, PBT_APMSUSPEND);
+  user::PowerBroadcast(PBT_APMSUSPEND);
 }
 
-void Resume() { Broadcast(WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC); }
+void Resume() { user::PowerBroadcast(PBT_APMRESUMEAUTOMATIC); }
 
 TextInput TextInputNow() {
   TextInput input;

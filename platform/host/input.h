@@ -36,8 +36,8 @@ enum class Touch { kDown, kMove, kUp, kCancel };
 void QueueTouch(int id, int x, int y, Touch phase);
 
 // The virtual key of a key as a host names it: SDL's names ("Escape", "Return", "Left",
-// "Left Shift", "Keypad Enter") and the browser's ("Escape", "Enter", "ArrowLeft", "Shift"), a
-// letter or a digit by itself, F1 to F12; 0 for a key the program does not hear.
+// "Left Shift", "Keypad Enter") and the browser's ("Escape", "Enter", "ArrowLeft", "Shift"), in
+// any case, a letter or a digit by itself, F1 to F12; 0 for a key the program does not hear.
 WPARAM VirtualKeyNamed(std::string_view name);
 // The key map itself, one "NAME=VK" a line, for a host that looks keys up on its own side.
 std::string KeyMap();
@@ -85,8 +85,7 @@ struct TextInput {
   RECT place{};
   bool operator==(const TextInput& o) const {
     return wanted == o.wanted && text == o.text && caret == o.caret && anchor == o.anchor &&
-           place.left == o.place.left && place.top == o.place.top &&
-           place.right == o.place.right && place.bottom == o.place.bottom;
+           EqualRect(&place, &o.place);
   }
   bool operator!=(const TextInput& o) const { return !(*this == o); }
 };

@@ -30,4 +30,13 @@ void UpscaleNearest(const std::uint32_t* source, int width, int height, int sour
   }
 }
 
+void UpscalePart(const std::uint32_t* source, int sourcePitch, int left, int top, int right,
+                 int bottom, std::uint32_t* dest, int destPitch, int scale) {
+  UpscaleNearest(source + static_cast<std::ptrdiff_t>(top) * sourcePitch + left, right - left,
+                 bottom - top, sourcePitch,
+                 dest + static_cast<std::ptrdiff_t>(top) * scale * destPitch +
+                     static_cast<std::ptrdiff_t>(left) * scale,
+                 destPitch, scale);
+}
+
 }  // namespace platform::host

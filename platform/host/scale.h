@@ -20,4 +20,9 @@ int ChooseScale(int width, int height, const char* requested, std::string* compl
 void UpscaleNearest(const std::uint32_t* source, int width, int height, int sourcePitch,
                     std::uint32_t* dest, int destPitch, int scale);
 
+// The same for the part (left, top) to (right, bottom) of a picture whose rows are
+// `sourcePitch` pixels apart, into its place in the picture `scale` times as large at `dest`.
+void UpscalePart(const std::uint32_t* source, int sourcePitch, int left, int top, int right,
+                 int bottom, std::uint32_t* dest, int destPitch, int scale);
+
 }  // namespace platform::host

@@ -109,16 +109,9 @@ class ComposedWindowsPresenter : public SdlPresenter {
   void Exposed(Uint32) override {}          // the compositor keeps what it was given
 
   bool Place(const RECT& box, SDL_Window** window, SDL_Rect* place) const override {
-    for (const auto& [root, composed] : windows_) {
-      const RECT& frame = user::FindWindowOf(root)->window;
-      if (box.left < frame.left || box.top < frame.top || box.right > frame.right ||
-          box.bottom > frame.bottom)
-        continue;
-      *window = composed.window;
-      *place = {(box.left - frame.left) * scale_, (box.top - frame.top) * scale_,
-                (box.right - box.left) * scale_, (box.bottom - box.top) * scale_};
-      return true;
-    }
+    for (const auto& [root, composed] : windows_)
+      if (PlaceWithin(user::FindWindowOf(root)->window, box, scale_, place))
+        return *window = composed.window, true;
     return false;
   }
 

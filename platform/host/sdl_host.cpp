@@ -131,12 +131,8 @@ void PresentOnSurface(SDL_Window* window, const gdi::PixelBuffer& content,
     for (const gdi::Box& part : changed) {
       const gdi::Box box = part.Intersect(fits);
       if (box.Empty()) continue;
-      UpscaleNearest(content.Row(box.top) + box.left, box.right - box.left, box.bottom - box.top,
-                     content.width,
-                     static_cast<std::uint32_t*>(target->pixels) +
-                         static_cast<std::size_t>(box.top) * scale * (target->pitch / 4) +
-                         static_cast<std::size_t>(box.left) * scale,
-                     target->pitch / 4, scale);
+      UpscalePart(content.pixels.data(), content.width, box.left, box.top, box.right, box.bottom,
+                  static_cast<std::uint32_t*>(target->pixels), target->pitch / 4, scale);
       rects.push_back({box.left * scale, box.top * scale, (box.right - box.left) * scale,
                        (box.bottom - box.top) * scale});
     }
@@ -155,6 +151,7 @@ struct SdlHost::Native {
   Uint32 endEvent = 0;  // the event an ending signal becomes
   std::unique_ptr<EndSignals> signals;
   bool textInput = true;  // SDL starts with it on
+  RECT typingPlace{};     // where the box taking typing was when SDL was last told
   // When a window gains the keyboard, SDL reports the modifiers that are down as if they were
   // pressed just then. Windows sends no key message for those (only the key state changes),
   // and a stray Alt would close a menu that has just opened. They come right after the focus
@@ -166,11 +163,12 @@ struct SdlHost::Native {
   // placed at the box.
   void FollowTyping() {
     const TextInput typing = TextInputNow();
-    if (typing.wanted) {
+    if (typing.wanted && !EqualRect(&typing.place, &typingPlace)) {
       SDL_Window* window = nullptr;
       SDL_Rect place{};
       if (windows->Place(typing.place, &window, &place)) SDL_SetTextInputRect(&place);
     }
+    typingPlace = typing.wanted ? typing.place : RECT{};
     if (typing.wanted == textInput) return;
     textInput = typing.wanted;
     if (textInput)

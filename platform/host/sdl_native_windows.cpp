@@ -114,15 +114,8 @@ class NativeWindowsPresenter : public SdlPresenter {
   }
 
   bool Place(const RECT& box, SDL_Window** window, SDL_Rect* place) const override {
-    for (const auto& [hwnd, native] : windows_) {
-      const RECT& s = native.shows;
-      if (box.left < s.left || box.top < s.top || box.right > s.right || box.bottom > s.bottom)
-        continue;
-      *window = native.window;
-      *place = {(box.left - s.left) * scale_, (box.top - s.top) * scale_,
-                (box.right - box.left) * scale_, (box.bottom - box.top) * scale_};
-      return true;
-    }
+    for (const auto& [hwnd, native] : windows_)
+      if (PlaceWithin(native.shows, box, scale_, place)) return *window = native.window, true;
     return false;
   }
 

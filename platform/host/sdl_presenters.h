@@ -46,6 +46,17 @@ HWND OwnerIn(const Windows& windows, Uint32 id) {
   return nullptr;
 }
 
+// Where screen box `box` lies in a native window showing screen box `shows`, `scale` times as
+// large; false when it lies not wholly within.
+inline bool PlaceWithin(const RECT& shows, const RECT& box, int scale, SDL_Rect* place) {
+  if (box.left < shows.left || box.top < shows.top || box.right > shows.right ||
+      box.bottom > shows.bottom)
+    return false;
+  *place = {(box.left - shows.left) * scale, (box.top - shows.top) * scale,
+            (box.right - box.left) * scale, (box.bottom - box.top) * scale};
+  return true;
+}
+
 std::unique_ptr<SdlPresenter> NativeWindows(int scale);
 std::unique_ptr<SdlPresenter> ComposedWindows(int scale);
 

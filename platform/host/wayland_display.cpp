@@ -173,10 +173,8 @@ bool WaylandPresenter::Present(wl_surface* surface, const gdi::PixelBuffer& cont
   for (const gdi::Box& part : draw) {
     const gdi::Box box = part.Intersect(whole);
     if (box.Empty()) continue;
-    UpscaleNearest(content.Row(box.top) + box.left, box.right - box.left, box.bottom - box.top,
-                   content.width, free->pixels + static_cast<std::size_t>(box.top) * factor * width +
-                                      static_cast<std::size_t>(box.left) * factor,
-                   width, factor);
+    UpscalePart(content.pixels.data(), content.width, box.left, box.top, box.right, box.bottom,
+                free->pixels, width, factor);
     // In the buffer's pixels where the surface knows them (version 4), else in its own.
     if (wl_proxy_get_version(reinterpret_cast<wl_proxy*>(surface)) >= 4)
       wl_surface_damage_buffer(surface, box.left * factor, box.top * factor,

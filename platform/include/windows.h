@@ -755,6 +755,7 @@ BOOL WINAPI ScreenToClient(HWND hWnd, LPPOINT lpPoint);
 #define GWL_EXSTYLE (-20)
 LONG WINAPI GetWindowLongA(HWND hWnd, int nIndex);
 BOOL WINAPI PtInRect(const RECT* lprc, POINT pt);
+BOOL WINAPI EqualRect(const RECT* lprc1, const RECT* lprc2);
 BOOL WINAPI EnableWindow(HWND hWnd, BOOL bEnable);
 BOOL WINAPI IsWindowEnabled(HWND hWnd);
 HWND WINAPI SetFocus(HWND hWnd);

@@ -20,9 +20,7 @@ struct Look {
   std::string menuBar;
   int clientWidth = 0, clientHeight = 0;
   bool operator==(const Look& o) const {
-    return frame.left == o.frame.left && frame.top == o.frame.top &&
-           frame.right == o.frame.right && frame.bottom == o.frame.bottom &&
-           stacking == o.stacking && caption == o.caption && active == o.active &&
+    return EqualRect(&frame, &o.frame) && stacking == o.stacking && caption == o.caption && active == o.active &&
            menuBar == o.menuBar && clientWidth == o.clientWidth && clientHeight == o.clientHeight;
   }
 };

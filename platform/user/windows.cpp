@@ -414,6 +414,12 @@ extern "C" LONG WINAPI GetWindowLongA(HWND hWnd, int nIndex) {
   }
 }
 
+extern "C" BOOL WINAPI EqualRect(const RECT* lprc1, const RECT* lprc2) {
+  if (lprc1 == nullptr || lprc2 == nullptr) return FALSE;
+  return lprc1->left == lprc2->left && lprc1->top == lprc2->top && lprc1->right == lprc2->right &&
+         lprc1->bottom == lprc2->bottom;
+}
+
 extern "C" BOOL WINAPI PtInRect(const RECT* lprc, POINT pt) {
   return lprc != nullptr && pt.x >= lprc->left && pt.x < lprc->right && pt.y >= lprc->top &&
          pt.y < lprc->bottom;

@@ -247,10 +247,6 @@ class Runner {
         return false;
     }
     if (strcasecmp(name.c_str(), "Esc") == 0) name = "Escape";
-    // The scripts' names are SDL's, in any case.
-    for (const char* named : {"Escape", "Return", "Enter", "Tab", "Space", "Backspace", "Delete",
-                              "Home", "End", "Left", "Right", "Up", "Down", "PageUp", "PageDown"})
-      if (strcasecmp(name.c_str(), named) == 0) name = named;
     const WPARAM vk = host::VirtualKeyNamed(name);
     if (vk == 0) return false;
     if (shift) host::QueueKey(VK_SHIFT, true, false, false);
