@@ -55,8 +55,9 @@ sleep 0.3
 xdotool key Return  # the message box goes; the name entry comes
 new_entry() { entry=$(others | grep -vx "$box" | tail -n 1); [ -n "$entry" ]; }
 wait_for new_entry
-focus "$entry"
-sleep 0.3
+# The entry has the keyboard, and the game has turned text input on for its box, before a key.
+focus "$entry" || focus "$entry"
+sleep 1
 # xdotool binds a letter the keyboard lacks to a spare key alone, which X then types in small
 # letters unless Shift is held: the capital is typed with Shift, as a keyboard with it would.
 xdotool type --delay 60 'Jürgen '
@@ -66,7 +67,8 @@ sleep 0.3
 xdotool key Return
 want=$(printf '"Name0"="J\\xfcrgen \\xc6r\\xf8"')
 stored() { grep -aqF "$want" "$work/user.reg" 2>/dev/null; }
-wait_for stored
+for _ in $(seq 50); do stored && break; sleep 0.1; done
+stored || { echo "the board holds: $(grep -a '"Name0"' "$work/user.reg")"; exit 1; }
 echo "the board keeps Jürgen Ærø as typed"
 kill -TERM "$app"
 wait_exit 5
